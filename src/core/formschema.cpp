@@ -1,0 +1,108 @@
+#include "formschema.h"
+
+#include <QHash>
+
+namespace formschema {
+namespace {
+
+// Column/row pairs of the box creation order shared by blocks 2 to 4.
+constexpr int kBlockPattern[64][2] = {
+    {4, 5}, {3, 14}, {4, 16}, {4, 2}, {4, 14}, {3, 1}, {2, 5}, {3, 2},
+    {3, 15}, {3, 16}, {1, 14}, {2, 14}, {4, 3}, {4, 11}, {2, 11}, {3, 10},
+    {4, 1}, {3, 4}, {1, 9}, {2, 3}, {4, 7}, {2, 7}, {3, 6}, {3, 8},
+    {3, 12}, {1, 5}, {1, 13}, {2, 13}, {1, 11}, {1, 3}, {2, 2}, {3, 13},
+    {1, 7}, {2, 15}, {1, 1}, {4, 10}, {2, 16}, {2, 12}, {2, 4}, {3, 9},
+    {4, 12}, {4, 6}, {1, 2}, {4, 4}, {2, 8}, {4, 8}, {2, 6}, {2, 10},
+    {3, 5}, {3, 11}, {2, 1}, {3, 3}, {1, 10}, {1, 15}, {3, 7}, {1, 12},
+    {1, 6}, {4, 15}, {1, 4}, {1, 8}, {2, 9}, {4, 9}, {4, 13}, {1, 16},
+};
+
+QList<TextField> buildTextFields()
+{
+    static const struct { const char *name; int maxLength; } named[16] = {
+        {"smskp", 16}, {"m_pin", 4}, {"m_id", 4}, {"m_nev", 16},
+        {"visszaallas", 1}, {"be1_nev", 16}, {"be2_nev", 16}, {"rele_time", 4},
+        {"ki3_on", 16}, {"ki4_on", 16}, {"ki3_off", 16}, {"ki4_off", 16},
+        {"be1_on_msg", 16}, {"be1_off_msg", 16}, {"be2_on_msg", 16}, {"be2_off_msg", 16},
+    };
+    QList<TextField> list;
+    list.reserve(TextCount);
+    for (const auto &n : named)
+        list.append({QString::fromLatin1(n.name), n.maxLength, TextKind::Named});
+    for (int i = 16; i <= 27; ++i)
+        list.append({QStringLiteral("r%1").arg(i), 16, TextKind::Reserved});
+    for (int block = 1; block <= 4; ++block) {
+        for (int row = 1; row <= 16; ++row) {
+            const QString name = block == 1 ? QStringLiteral("t%1").arg(row)
+                                            : QStringLiteral("t%1_%2").arg(row).arg(block);
+            list.append({name, 14, TextKind::Phone});
+        }
+    }
+    return list;
+}
+
+QString groupKey(int block, int column, int row)
+{
+    const int slot = phoneSlot(block, row);
+    const int record = column <= 2 ? 2 * slot - 1 : 2 * slot;
+    const int bit = (column == 1 || column == 3) ? 2 : 1;
+    return QStringLiteral("%1.%2").arg(record).arg(bit);
+}
+
+QList<Box> buildBoxes()
+{
+    QList<Box> list;
+    list.reserve(BoxCount);
+    for (int block = 1; block <= 4; ++block) {
+        int created[5] = {0, 0, 0, 0, 0};
+        auto add = [&](int column, int row) {
+            const int k = ++created[column];
+            list.append({QStringLiteral("tc%1_%2").arg(column).arg(16 * (block - 1) + k),
+                         groupKey(block, column, row), block, column, row});
+        };
+        if (block == 1) {
+            for (int column : {1, 2, 3, 4})
+                add(column, 1);
+            for (int row = 2; row <= 16; ++row)
+                for (int column : {4, 1, 3, 2})
+                    add(column, row);
+        } else {
+            for (const auto &pair : kBlockPattern)
+                add(pair[0], pair[1]);
+        }
+    }
+    return list;
+}
+
+} // namespace
+
+const QList<TextField> &textFields()
+{
+    static const QList<TextField> list = buildTextFields();
+    return list;
+}
+
+const QList<Box> &boxes()
+{
+    static const QList<Box> list = buildBoxes();
+    return list;
+}
+
+int textIndex(const QString &name)
+{
+    static const QHash<QString, int> index = [] {
+        QHash<QString, int> h;
+        const auto &fields = textFields();
+        for (int i = 0; i < fields.size(); ++i)
+            h.insert(fields[i].name, i);
+        return h;
+    }();
+    return index.value(name, -1);
+}
+
+int phoneSlot(int block, int row)
+{
+    return 16 * (block - 1) + row;
+}
+
+} // namespace formschema

@@ -1,0 +1,81 @@
+#include "inputrules.h"
+
+#include "formcontent.h"
+#include "formschema.h"
+#include "latin1.h"
+
+namespace inputrules {
+
+const char *const DigitsMessage = "Only numbers.";
+const char *const SevenBitMessage = "Only numbers and characters. (7-bit ascii)\n";
+const char *const RestoreMessage = "The value is only 1 or 0.";
+const char *const PhoneMessage = "Telephone number: only numbers.";
+
+Rule ruleFor(int index, const QString &name)
+{
+    if (index < formschema::MandatoryCount) {
+        if (name == u"smskp" || name == u"m_id" || name == u"m_pin" || name == u"rele_time")
+            return Rule::Digits;
+        return Rule::SevenBit;
+    }
+    if (index < formschema::HeaderCount)
+        return Rule::Unchecked;
+    return Rule::Phone;
+}
+
+bool breaks(Rule rule, QChar c)
+{
+    // Decided on the signed byte: accented and non-Latin-1 characters are never digits or 7-bit.
+    const int v = latin1::signedCode(c);
+    switch (rule) {
+    case Rule::Digits:
+    case Rule::Phone:
+        return !((v >= '0' && v <= '9') || v == ' ');
+    case Rule::SevenBit:
+        return v < 1 || v > 127;
+    case Rule::Unchecked:
+        return false;
+    }
+    return false;
+}
+
+namespace {
+
+std::optional<Violation> check(int index, const FormContent::Text &field)
+{
+    const Rule rule = ruleFor(index, field.name);
+    for (QChar c : field.text) {
+        if (breaks(rule, c)) {
+            switch (rule) {
+            case Rule::Digits: return Violation{index, QString::fromLatin1(DigitsMessage)};
+            case Rule::SevenBit: return Violation{index, QString::fromLatin1(SevenBitMessage)};
+            case Rule::Phone: return Violation{index, QString::fromLatin1(PhoneMessage)};
+            case Rule::Unchecked: break;
+            }
+        }
+    }
+    if (field.name == u"visszaallas" && !field.text.isEmpty() && field.text != u"0" && field.text != u"1")
+        return Violation{index, QString::fromLatin1(RestoreMessage)};
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Violation> firstViolation(const FormContent &form)
+{
+    for (int i = 0; i < form.texts.size(); ++i)
+        if (auto v = check(i, form.texts[i]))
+            return v;
+    return std::nullopt;
+}
+
+QList<Violation> allViolations(const FormContent &form)
+{
+    QList<Violation> list;
+    for (int i = 0; i < form.texts.size(); ++i)
+        if (auto v = check(i, form.texts[i]))
+            list.append(*v);
+    return list;
+}
+
+} // namespace inputrules

@@ -1,0 +1,173 @@
+#include "formui.h"
+
+#include "formschema.h"
+#include "smscentre.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("MainWindow", text);
+}
+
+// Label, hint and position of the 16 named fields, in enumeration order.
+struct NamedRow
+{
+    const char *label;
+    const char *hint;
+    int x, y, w, h;
+};
+
+constexpr NamedRow kNamedRows[16] = {
+    {"SMS központ:", "Nemzetközi formátum", 159, 10, 91, 20},
+    {"Modul PIN-kód:", "0000-9999", 130, 35, 35, 20},
+    {"Modul azonosító:", "0000-9999", 130, 60, 35, 20},
+    {"Modul neve:", "Ékezetek nélkül", 130, 85, 120, 20},
+    {"Visszaállás:", "1=igen, 0=nem", 130, 110, 15, 21},
+    {"1-es bemenet neve:", "Ékezetek nélkül", 130, 135, 120, 20},
+    {"2-es bemenet neve:", "Ékezetek nélkül", 130, 160, 120, 20},
+    {"Relé meghúzási idő:", "0000-9999 (mp)", 130, 185, 35, 20},
+    {"3-as kimenet bekapcsoláskor:", "Ékezetek nélkül", 540, 10, 120, 20},
+    {"4-es kimenet bekapcsoláskor:", "Ékezetek nélkül", 540, 35, 120, 20},
+    {"3-as kimenet kikapcsoláskor:", "Ékezetek nélkül", 540, 60, 120, 20},
+    {"4-es kimenet kikapcsoláskor:", "Ékezetek nélkül", 540, 85, 120, 20},
+    {"1-es bemenet bekapcsoláskor:", "Ékezetek nélkül", 540, 110, 120, 20},
+    {"2-es bemenet bekapcsoláskor:", "Ékezetek nélkül", 540, 135, 120, 20},
+    {"1-es bemenet kikapcsoláskor:", "Ékezetek nélkül", 540, 160, 120, 20},
+    {"2-es bemenet kikapcsoláskor:", "Ékezetek nélkül", 540, 185, 120, 20},
+};
+
+const char *const kHintStyle = "color: rgb(170, 0, 0);";
+const char *const kAlarmHeader = "Bemenet riasztás  2     1";
+const char *const kControlHeader = "Kimenet vezérlés  2     1";
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    return label;
+}
+
+} // namespace
+
+void FormUi::setupUi(QWidget *centralWidget)
+{
+    Frame = new QFrame(centralWidget);
+    Frame->setObjectName("Frame");
+    Frame->setGeometry(0, 0, 1010, 655);
+    Frame->setFrameShape(QFrame::NoFrame);
+    Frame->setFrameShadow(QFrame::Plain);
+    Frame->setLineWidth(0);
+
+    const QFont courier(QStringLiteral("Courier"));
+    const auto &fields = formschema::textFields();
+
+    // Named fields 0..15, each with its label on the left and its hint on the right.
+    for (int i = 0; i < formschema::MandatoryCount; ++i) {
+        const NamedRow &row = kNamedRows[i];
+        const bool left = row.x < 390;
+        const int labelX = left ? 10 : 390;
+        const int hintX = left ? 260 : 670;
+        m_rowLabels.append(makeLabel(Frame, QStringLiteral("l_%1").arg(fields[i].name),
+                                     QRect(labelX, row.y, (left ? 130 : 540) - labelX - 4, 20)));
+        auto *edit = new QLineEdit(Frame);
+        edit->setObjectName(fields[i].name);
+        edit->setGeometry(row.x, row.y, row.w, row.h);
+        edit->setFont(courier);
+        edit->setMaxLength(fields[i].maxLength);
+        if (i == 0) {
+            edit->setEnabled(false);
+            m_smskp = edit;
+        }
+        if (i == 15)
+            edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        auto *hint = makeLabel(Frame, QStringLiteral("h_%1").arg(fields[i].name),
+                               QRect(hintX, row.y, left ? 125 : 108, 20));
+        hint->setStyleSheet(kHintStyle);
+        m_hints.append(hint);
+    }
+
+    smskp_combo = new QComboBox(Frame);
+    smskp_combo->setObjectName("smskp_combo");
+    smskp_combo->setGeometry(80, 10, 71, 22);
+    QFont comboFont = smskp_combo->font();
+    comboFont.setWeight(QFont::Normal);
+    smskp_combo->setFont(comboFont);
+    for (int i = 0; i <= smscentre::CustomIndex; ++i)
+        smskp_combo->addItem(QString());
+
+    // Reserved fields 16..27: below the visible frame, but part of every enumeration.
+    for (int i = formschema::MandatoryCount; i < formschema::HeaderCount; ++i) {
+        auto *edit = new QLineEdit(Frame);
+        edit->setObjectName(fields[i].name);
+        edit->setGeometry(10, 840 + 20 * (i - formschema::MandatoryCount), 120, 20);
+        edit->setMaxLength(fields[i].maxLength);
+    }
+
+    // Column headers of the four blocks.
+    for (int block = 1; block <= 4; ++block) {
+        const int dx = 260 * (block - 1);
+        auto *alarm = makeLabel(Frame, QStringLiteral("l_alarm_%1").arg(block), QRect(10 + dx, 210, 41, 41));
+        alarm->setWordWrap(true);
+        alarm->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
+        alarm->setStyleSheet("color: rgb(0, 85, 0);");
+        auto *control = makeLabel(Frame, QStringLiteral("l_control_%1").arg(block), QRect(70 + dx, 210, 41, 41));
+        control->setWordWrap(true);
+        control->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
+        control->setStyleSheet("color: rgb(0, 0, 127);");
+        m_headers << alarm << control
+                  << makeLabel(Frame, QStringLiteral("l_phone_%1").arg(block), QRect(140 + dx, 230, 71, 16));
+    }
+
+    // Telephone fields 28..91, block by block, row by row.
+    for (int i = formschema::HeaderCount; i < formschema::TextCount; ++i) {
+        const int slot = i - formschema::HeaderCount;
+        const int block = slot / 16 + 1;
+        const int row = slot % 16 + 1;
+        auto *edit = new QLineEdit(Frame);
+        edit->setObjectName(fields[i].name);
+        edit->setGeometry(120 + 260 * (block - 1), 255 + 25 * (row - 1), 105, 20);
+        edit->setFont(courier);
+        edit->setMaxLength(fields[i].maxLength);
+    }
+
+    // The 256 rights boxes in their fixed creation order.
+    static constexpr int kColumnX[5] = {0, 10, 30, 70, 90};
+    for (const auto &box : formschema::boxes()) {
+        auto *check = new QCheckBox(Frame);
+        check->setObjectName(box.name);
+        check->setGeometry(kColumnX[box.column] + 260 * (box.block - 1), 255 + 25 * (box.row - 1), 16, 18);
+        m_boxes.append(check);
+    }
+
+    label = makeLabel(Frame, QStringLiteral("label"), QRect(780, 1, 221, 211));
+    label->setPixmap(QPixmap(QStringLiteral(":/img/img/Rzm_417 220x200 copy.png")));
+}
+
+void FormUi::retranslateUi()
+{
+    for (int i = 0; i < formschema::MandatoryCount; ++i) {
+        m_rowLabels[i]->setText(tr(kNamedRows[i].label));
+        m_hints[i]->setText(tr(kNamedRows[i].hint));
+    }
+    m_smskp->setText(smscentre::number(0));
+    for (int i = 0; i <= smscentre::CustomIndex; ++i)
+        smskp_combo->setItemText(i, tr(smscentre::operatorName(i).toUtf8().constData()));
+    for (int h = 0; h < m_headers.size(); h += 3) {
+        m_headers[h]->setText(tr(kAlarmHeader));
+        m_headers[h + 1]->setText(tr(kControlHeader));
+        m_headers[h + 2]->setText(tr("Telefonszám"));
+    }
+    const auto &boxes = formschema::boxes();
+    for (int k = 0; k < boxes.size(); ++k)
+        m_boxes[k]->setProperty("group", boxes[k].group);
+}

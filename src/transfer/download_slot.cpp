@@ -1,0 +1,7 @@
+// The download command.
+#include "mainwindow.h"
+
+void MainWindow::download()
+{
+    // Filled by the download into the module.
+}
