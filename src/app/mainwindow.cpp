@@ -97,6 +97,10 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // Tearing the window down moves the focus out of the current field, which
+    // would start an input check on a half-destroyed form.
+    for (QLineEdit *edit : ui->centralWidget->findChildren<QLineEdit *>())
+        disconnect(edit, nullptr, this, nullptr);
     delete ui;
 }
 

@@ -1,4 +1,217 @@
+#include "formschema.h"
+#include "mainwindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QRandomGenerator>
 #include <QTest>
-class tst_X : public QObject { Q_OBJECT private slots: void todo() { QVERIFY(true); } };
-QTEST_MAIN(tst_X)
+
+class tst_Form : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void enumerationOrder();
+    void everyFieldIsADirectChildOfFrame();
+    void groupKeysAndMasks();
+    void limitsFontsAndDefaults();
+    void typingIsCutAtMaxLength_data();
+    void typingIsCutAtMaxLength();
+    void reservedFieldsAreHidden();
+    void labelsAndHints();
+    void captureApplyRoundTrip();
+
+private:
+    QList<QLineEdit *> edits() const { return m_window->centralWidget()->findChildren<QLineEdit *>(); }
+    QList<QCheckBox *> boxes() const { return m_window->centralWidget()->findChildren<QCheckBox *>(); }
+    QMap<int, int> masks() const
+    {
+        QMap<int, int> m;
+        for (QCheckBox *b : boxes()) {
+            const QStringList key = b->property("group").toString().split('.');
+            m[key.first().toInt()] += b->isChecked() ? (1 << (key.last().toInt() - 1)) : 0;
+        }
+        return m;
+    }
+    MainWindow *m_window = nullptr;
+};
+
+void tst_Form::init()
+{
+    m_window = new MainWindow;
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void tst_Form::cleanup()
+{
+    delete m_window;
+}
+
+void tst_Form::enumerationOrder()
+{
+    const auto e = edits();
+    QCOMPARE(e.size(), 92);
+    QCOMPARE(e[0]->objectName(), QString("smskp"));
+    QCOMPARE(e[27]->objectName(), QString("r27"));
+    QCOMPARE(e[28]->objectName(), QString("t1"));
+    QCOMPARE(e[91]->objectName(), QString("t16_4"));
+    for (int i = 0; i < 92; ++i)
+        QCOMPARE(e[i]->objectName(), formschema::textFields()[i].name);
+    const auto b = boxes();
+    QCOMPARE(b.size(), 256);
+    QCOMPARE(b[0]->objectName(), QString("tc1_1"));
+    QCOMPARE(b[1]->objectName(), QString("tc2_1"));
+    QCOMPARE(b[4]->objectName(), QString("tc4_2"));
+    QCOMPARE(b[64]->objectName(), QString("tc4_17"));
+    QCOMPARE(b[255]->objectName(), QString("tc1_64"));
+    // The combo box adds no line edit of its own: it is not editable.
+    QVERIFY(!m_window->findChild<QComboBox *>("smskp_combo")->isEditable());
+}
+
+void tst_Form::everyFieldIsADirectChildOfFrame()
+{
+    auto *frame = m_window->findChild<QFrame *>("Frame");
+    QVERIFY(frame);
+    QCOMPARE(frame->parentWidget(), m_window->centralWidget());
+    QCOMPARE(frame->geometry(), QRect(0, 0, 1010, 655));
+    for (QLineEdit *e : edits())
+        QCOMPARE(e->parentWidget(), frame);
+    for (QCheckBox *b : boxes()) {
+        QCOMPARE(b->parentWidget(), frame);
+        QVERIFY(b->text().isEmpty());
+        QVERIFY(!b->isChecked());
+    }
+}
+
+void tst_Form::groupKeysAndMasks()
+{
+    // Geometry and key agree: the key of a box follows from where it stands.
+    for (QCheckBox *b : boxes()) {
+        const int block = b->x() / 260 + 1;
+        const int column = QList<int>{10, 30, 70, 90}.indexOf(b->x() - 260 * (block - 1)) + 1;
+        const int row = (b->y() - 255) / 25 + 1;
+        QVERIFY2(column > 0, qPrintable(b->objectName()));
+        const int slot = 16 * (block - 1) + row;
+        const int record = column <= 2 ? 2 * slot - 1 : 2 * slot;
+        const int bit = (column == 1 || column == 3) ? 2 : 1;
+        QCOMPARE(b->property("group").toString(), QStringLiteral("%1.%2").arg(record).arg(bit));
+        // Each box stands on its slot's telephone row.
+        QCOMPARE(b->y(), edits()[27 + slot]->y());
+    }
+    for (QCheckBox *b : boxes())
+        b->setChecked(true);
+    auto m = masks();
+    QCOMPARE(m.size(), 128);
+    for (int r = 1; r <= 128; ++r)
+        QCOMPARE(m.value(r), 3);
+    for (QCheckBox *b : boxes())
+        b->setChecked(false);
+    m_window->findChild<QCheckBox *>("tc2_1")->setChecked(true);
+    m_window->findChild<QCheckBox *>("tc3_1")->setChecked(true);
+    m = masks();
+    QCOMPARE(m.value(1), 1);
+    QCOMPARE(m.value(2), 2);
+    for (int r = 3; r <= 128; ++r)
+        QCOMPARE(m.value(r), 0);
+}
+
+void tst_Form::limitsFontsAndDefaults()
+{
+    const auto e = edits();
+    for (int i = 0; i < 92; ++i) {
+        QCOMPARE(e[i]->maxLength(), formschema::textFields()[i].maxLength);
+        const bool reserved = i >= 16 && i < 28;
+        if (!reserved)
+            QCOMPARE(e[i]->font().family(), QString("Courier"));
+        QCOMPARE(e[i]->text(), i == 0 ? QString("36309888000") : QString());
+    }
+    QVERIFY(!e[0]->isEnabled());
+    QCOMPARE(e[0]->geometry(), QRect(159, 10, 91, 20));
+    QCOMPARE(e[4]->geometry(), QRect(130, 110, 15, 21));
+    QCOMPARE(e[8]->geometry(), QRect(540, 10, 120, 20));
+    QCOMPARE(e[28]->geometry(), QRect(120, 255, 105, 20));
+    QCOMPARE(e[91]->geometry(), QRect(120 + 3 * 260, 255 + 15 * 25, 105, 20));
+    auto *combo = m_window->findChild<QComboBox *>("smskp_combo");
+    QCOMPARE(combo->count(), 4);
+    QCOMPARE(combo->itemText(0), QString("T-Mobile"));
+    QCOMPARE(combo->itemText(1), QString("Telenor"));
+    QCOMPARE(combo->itemText(2), QString("Vodafone"));
+    QCOMPARE(combo->itemText(3), QString::fromUtf8("Egyéni"));
+    QCOMPARE(combo->currentIndex(), 0);
+    QCOMPARE(combo->geometry(), QRect(80, 10, 71, 22));
+}
+
+void tst_Form::typingIsCutAtMaxLength_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("max");
+    QTest::newRow("m_pin") << "m_pin" << 4;
+    QTest::newRow("m_id") << "m_id" << 4;
+    QTest::newRow("rele_time") << "rele_time" << 4;
+    QTest::newRow("visszaallas") << "visszaallas" << 1;
+    QTest::newRow("t7_3") << "t7_3" << 14;
+    QTest::newRow("m_nev") << "m_nev" << 16;
+}
+
+void tst_Form::typingIsCutAtMaxLength()
+{
+    QFETCH(QString, field);
+    QFETCH(int, max);
+    auto *edit = m_window->findChild<QLineEdit *>(field);
+    edit->setFocus();
+    QTest::keyClicks(edit, QString(20, '1'));
+    QCOMPARE(edit->text().size(), max);
+    // A longer text from a file or a read-out is cut by the field as well.
+    edit->setText(QString(30, '2'));
+    QCOMPARE(edit->text(), QString(max, '2'));
+}
+
+void tst_Form::reservedFieldsAreHidden()
+{
+    auto *frame = m_window->findChild<QFrame *>("Frame");
+    for (int i = 16; i < 28; ++i) {
+        QLineEdit *e = edits()[i];
+        QVERIFY(!frame->rect().intersects(e->geometry()));
+        QVERIFY(e->visibleRegion().isEmpty());
+    }
+}
+
+void tst_Form::labelsAndHints()
+{
+    QStringList texts;
+    for (QLabel *l : m_window->findChild<QFrame *>("Frame")->findChildren<QLabel *>())
+        texts << l->text();
+    for (const char *t : {"SMS központ:", "Nemzetközi formátum", "Modul PIN-kód:", "Relé meghúzási idő:",
+                          "0000-9999 (mp)", "1=igen, 0=nem", "2-es bemenet kikapcsoláskor:",
+                          "Bemenet riasztás  2     1", "Kimenet vezérlés  2     1", "Telefonszám"})
+        QVERIFY2(texts.contains(QString::fromUtf8(t)), t);
+    QCOMPARE(texts.count(QString::fromUtf8("Ékezetek nélkül")), 11);
+    QCOMPARE(texts.count("Telefonszám"), 4);
+}
+
+void tst_Form::captureApplyRoundTrip()
+{
+    FormContent content = m_window->captureForm();
+    QCOMPARE(content, FormContent::defaults());
+    auto *rng = QRandomGenerator::global();
+    for (int i = 0; i < content.texts.size(); ++i) {
+        const int max = formschema::textFields()[i].maxLength;
+        QString s;
+        for (int n = rng->bounded(max + 1); n > 0; --n)
+            s += QChar(rng->bounded(32, 127));
+        content.texts[i].text = s;
+    }
+    for (auto &b : content.boxes)
+        b.checked = rng->bounded(2);
+    m_window->applyForm(content);
+    QCOMPARE(m_window->captureForm(), content);
+}
+
+QTEST_MAIN(tst_Form)
 #include "tst_form.moc"
