@@ -49,11 +49,23 @@ const char *const kHintStyle = "color: rgb(170, 0, 0);";
 const char *const kAlarmHeader = "Bemenet riasztás  2     1";
 const char *const kControlHeader = "Kimenet vezérlés  2     1";
 
-QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry)
+// The form sits on a fixed pixel grid, so its texts get pixel-sized, slightly narrowed
+// fonts: the longest row label ("1-es bemenet bekapcsoláskor:") must fit the 146 pixels
+// between the right column's labels and fields, "SMS központ:" the 70 pixels left of the
+// combo box, and each word of a check-box header its 41-pixel-wide label.
+QFont narrowFont(QFont font, int pixels)
+{
+    font.setPixelSize(pixels);
+    font.setStretch(82);
+    return font;
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry, const QFont &font)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     label->setGeometry(geometry);
+    label->setFont(font);
     return label;
 }
 
@@ -69,6 +81,8 @@ void FormUi::setupUi(QWidget *centralWidget)
     Frame->setLineWidth(0);
 
     const QFont courier(QStringLiteral("Courier"));
+    const QFont textFont = narrowFont(Frame->font(), 11);
+    const QFont headerFont = narrowFont(Frame->font(), 10);
     const auto &fields = formschema::textFields();
 
     // Named fields 0..15, each with its label on the left and its hint on the right.
@@ -78,7 +92,7 @@ void FormUi::setupUi(QWidget *centralWidget)
         const int labelX = left ? 10 : 390;
         const int hintX = left ? 260 : 670;
         m_rowLabels.append(makeLabel(Frame, QStringLiteral("l_%1").arg(fields[i].name),
-                                     QRect(labelX, row.y, (left ? 130 : 540) - labelX - 4, 20)));
+                                     QRect(labelX, row.y, (left ? 130 : 540) - labelX - 4, 20), textFont));
         auto *edit = new QLineEdit(Frame);
         edit->setObjectName(fields[i].name);
         edit->setGeometry(row.x, row.y, row.w, row.h);
@@ -91,7 +105,7 @@ void FormUi::setupUi(QWidget *centralWidget)
         if (i == 15)
             edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         auto *hint = makeLabel(Frame, QStringLiteral("h_%1").arg(fields[i].name),
-                               QRect(hintX, row.y, left ? 125 : 108, 20));
+                               QRect(hintX, row.y, left ? 125 : 108, 20), textFont);
         hint->setStyleSheet(kHintStyle);
         m_hints.append(hint);
     }
@@ -99,7 +113,7 @@ void FormUi::setupUi(QWidget *centralWidget)
     smskp_combo = new QComboBox(Frame);
     smskp_combo->setObjectName("smskp_combo");
     smskp_combo->setGeometry(80, 10, 71, 22);
-    QFont comboFont = smskp_combo->font();
+    QFont comboFont = textFont;
     comboFont.setWeight(QFont::Normal);
     smskp_combo->setFont(comboFont);
     for (int i = 0; i <= smscentre::CustomIndex; ++i)
@@ -116,16 +130,16 @@ void FormUi::setupUi(QWidget *centralWidget)
     // Column headers of the four blocks.
     for (int block = 1; block <= 4; ++block) {
         const int dx = 260 * (block - 1);
-        auto *alarm = makeLabel(Frame, QStringLiteral("l_alarm_%1").arg(block), QRect(10 + dx, 210, 41, 41));
+        auto *alarm = makeLabel(Frame, QStringLiteral("l_alarm_%1").arg(block), QRect(10 + dx, 210, 41, 41), headerFont);
         alarm->setWordWrap(true);
         alarm->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
         alarm->setStyleSheet("color: rgb(0, 85, 0);");
-        auto *control = makeLabel(Frame, QStringLiteral("l_control_%1").arg(block), QRect(70 + dx, 210, 41, 41));
+        auto *control = makeLabel(Frame, QStringLiteral("l_control_%1").arg(block), QRect(70 + dx, 210, 41, 41), headerFont);
         control->setWordWrap(true);
         control->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
         control->setStyleSheet("color: rgb(0, 0, 127);");
         m_headers << alarm << control
-                  << makeLabel(Frame, QStringLiteral("l_phone_%1").arg(block), QRect(140 + dx, 230, 71, 16));
+                  << makeLabel(Frame, QStringLiteral("l_phone_%1").arg(block), QRect(140 + dx, 230, 71, 16), textFont);
     }
 
     // Telephone fields 28..91, block by block, row by row.
@@ -149,7 +163,7 @@ void FormUi::setupUi(QWidget *centralWidget)
         m_boxes.append(check);
     }
 
-    label = makeLabel(Frame, QStringLiteral("label"), QRect(780, 1, 221, 211));
+    label = makeLabel(Frame, QStringLiteral("label"), QRect(780, 1, 221, 211), textFont);
     label->setPixmap(QPixmap(QStringLiteral(":/img/img/Rzm_417 220x200 copy.png")));
 }
 
