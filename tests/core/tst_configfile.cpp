@@ -10,22 +10,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "../diskfiles.h"
+
 #include <csignal>
 #include <sys/resource.h>
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using diskfiles::readAll;
+using diskfiles::writeAll;
 
 // The form that tests/data/sample.k83 holds.
 FormContent sampleForm()

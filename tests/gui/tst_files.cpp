@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "../diskfiles.h"
+
 namespace {
 
 const QString kSaved = QStringLiteral("Save|Save was successful.");
@@ -21,17 +23,8 @@ const QString kMissing = QStringLiteral("Error|Cannot open the selected file.");
 const QString kOpenDialog = QStringLiteral("Open File|K83 Files (*.k83)");
 const QString kSaveDialog = QStringLiteral("Save File|K83 Files (*.k83)");
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using diskfiles::readAll;
+using diskfiles::writeAll;
 
 QString fileLabel(const MainWindow &w)
 {

@@ -1,0 +1,22 @@
+#pragma once
+
+// Whole-file reads and writes for tests that check bytes on disk.
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace diskfiles {
+
+inline QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace diskfiles
