@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 #include "../diskfiles.h"
 
 namespace {
@@ -91,21 +93,17 @@ private slots:
     void newLoadsShippedDefault();
 
 private:
-    QTemporaryDir *m_dir = nullptr;
-    QString m_oldCwd;
+    std::unique_ptr<diskfiles::ScopedWorkDir> m_dir;
 };
 
 void tst_files::init()
 {
-    m_dir = new QTemporaryDir;
-    m_oldCwd = QDir::currentPath();
-    QDir::setCurrent(m_dir->path());
+    m_dir = std::make_unique<diskfiles::ScopedWorkDir>();
 }
 
 void tst_files::cleanup()
 {
-    QDir::setCurrent(m_oldCwd);
-    delete m_dir;
+    m_dir.reset();
 }
 
 void tst_files::saveThenOpenGivesIdenticalForm()

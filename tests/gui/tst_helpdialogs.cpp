@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 class tst_helpdialogs : public QObject
 {
     Q_OBJECT
@@ -30,21 +32,17 @@ private slots:
     void newWindowEachTime();
 
 private:
-    QTemporaryDir *m_dir = nullptr;
-    QString m_oldCwd;
+    std::unique_ptr<diskfiles::ScopedWorkDir> m_dir;
 };
 
 void tst_helpdialogs::init()
 {
-    m_dir = new QTemporaryDir;
-    m_oldCwd = QDir::currentPath();
-    QDir::setCurrent(m_dir->path());
+    m_dir = std::make_unique<diskfiles::ScopedWorkDir>();
 }
 
 void tst_helpdialogs::cleanup()
 {
-    QDir::setCurrent(m_oldCwd);
-    delete m_dir;
+    m_dir.reset();
 }
 
 void tst_helpdialogs::helpText_data()
