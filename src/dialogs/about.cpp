@@ -59,7 +59,7 @@ void aboutUi::retranslateUi(QDialog *dialog)
     label_3->setText(QCoreApplication::translate("about", "www.rzm417.example"));
     label_2->setText(QCoreApplication::translate("about", "info@rzm417.example"));
     label_5->setText(QCoreApplication::translate("about", "Written by:"));
-    label_4->setText(QCoreApplication::translate("about", "RZM-417 szoftvercsapat, fejlesztes@rzm417.example"));
+    label_4->setText(QCoreApplication::translate("about", "RZM-417 csapat, dev@rzm417.example"));
     label_6->setText(QCoreApplication::translate("about", "Version v2.0"));
 }
 
