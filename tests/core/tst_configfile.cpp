@@ -14,6 +14,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -263,6 +264,7 @@ void tst_configfile::saveFailsWithoutTouchingTarget_data()
     QTest::newRow("parent is a regular file") << "parentIsFile";
     QTest::newRow("folder in place of the file") << "targetIsFolder";
     QTest::newRow("parent folder missing") << "parentMissing";
+    QTest::newRow("read-only folder") << "readOnlyFolder"; // not for root
 }
 
 void tst_configfile::saveFailsWithoutTouchingTarget()
@@ -276,11 +278,19 @@ void tst_configfile::saveFailsWithoutTouchingTarget()
     } else if (kind == "targetIsFolder") {
         QVERIFY(QDir(dir.path()).mkpath("conf.k83/inner"));
         path = dir.filePath("conf.k83");
+    } else if (kind == "readOnlyFolder") {
+        if (geteuid() == 0)
+            QSKIP("root writes into a read-only folder");
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        path = dir.filePath("conf.k83");
     } else {
         path = dir.filePath("nowhere/conf.k83");
     }
     QString error;
-    QVERIFY(!configfile::save(path, sampleForm(), &error));
+    const bool saved = configfile::save(path, sampleForm(), &error);
+    if (kind == "readOnlyFolder")
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QVERIFY(!saved);
     QVERIFY(!error.isEmpty());
     if (kind == "targetIsFolder")
         QVERIFY(QFileInfo(dir.filePath("conf.k83/inner")).isDir());
