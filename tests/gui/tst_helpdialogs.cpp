@@ -26,7 +26,6 @@ private slots:
     void cleanup();
     void helpText_data();
     void helpText();
-    void helpWindow();
     void shippedHelpFile();
     void aboutWindow();
     void newWindowEachTime();
@@ -78,23 +77,6 @@ void tst_helpdialogs::helpText()
     QVERIFY(viewer->isReadOnly());
 }
 
-void tst_helpdialogs::helpWindow()
-{
-    help dialog;
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Help"));
-    QCOMPARE(dialog.minimumSize(), QSize(880, 680));
-    QCOMPARE(dialog.maximumSize(), QSize(880, 680));
-    const auto *viewer = dialog.findChild<QPlainTextEdit *>("plainTextEdit");
-    QCOMPARE(viewer->geometry(), QRect(10, 10, 860, 630));
-    auto *buttons = dialog.findChild<QDialogButtonBox *>("buttonBox");
-    QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Close);
-    QVERIFY(buttons->centerButtons());
-    dialog.show();
-    buttons->button(QDialogButtonBox::Close)->click();
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-}
-
 void tst_helpdialogs::shippedHelpFile()
 {
     // The file built beside the program: Hungarian text that ends at its marker.
@@ -114,8 +96,6 @@ void tst_helpdialogs::aboutWindow()
 {
     about dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("About"));
-    QCOMPARE(dialog.size(), QSize(311, 200));
-    QCOMPARE(dialog.findChild<QWidget *>("layoutWidget")->geometry(), QRect(20, 20, 268, 164));
     // Top to bottom, each centred; only the author line is italic.
     const QStringList order = {"label", "label_3", "label_2", "label_5", "label_4", "label_6"};
     int lastY = -1;
@@ -133,9 +113,6 @@ void tst_helpdialogs::aboutWindow()
     QCOMPARE(dialog.findChild<QLabel *>("label_6")->text(), QStringLiteral("Version v2.0"));
     QVERIFY(dialog.findChild<QLabel *>("label_3")->text().contains("rzm417.example"));
     QVERIFY(dialog.findChild<QLabel *>("label_2")->text().contains("@rzm417.example"));
-    auto *buttons = dialog.findChild<QDialogButtonBox *>("buttonBox");
-    QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Close);
-    QVERIFY(buttons->centerButtons());
 }
 
 void tst_helpdialogs::newWindowEachTime()
