@@ -1,19 +1,91 @@
 // File commands: New, Open, Save and the shared load routine.
 #include "mainwindow.h"
+#include "mainwindowui.h"
+
+#include "files/configfile.h"
+#include "formschema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace {
+
+// How the save refusal names a field: its label on the form where it has one.
+QString describeField(const QWidget *centralWidget, int index)
+{
+    const auto &field = formschema::textFields().at(index);
+    switch (field.kind) {
+    case formschema::TextKind::Named: {
+        const auto *label = centralWidget->findChild<QLabel *>(QStringLiteral("l_") + field.name);
+        QString text = label ? label->text().trimmed() : QString();
+        if (text.endsWith(QLatin1Char(':')))
+            text.chop(1);
+        return QStringLiteral("\"%1\" (%2)").arg(text, field.name);
+    }
+    case formschema::TextKind::Phone: {
+        const int slot = index - formschema::HeaderCount;
+        return QCoreApplication::translate("MainWindow", "\"Telefonszám\" of block %1, row %2 (%3)")
+            .arg(slot / 16 + 1).arg(slot % 16 + 1).arg(field.name);
+    }
+    case formschema::TextKind::Reserved:
+        break;
+    }
+    return QCoreApplication::translate("MainWindow", "%1 (reserved, not shown on the form)").arg(field.name);
+}
+
+} // namespace
 
 void MainWindow::newfile()
 {
-    // Filled by the configuration-file commands.
+    m_settings.fileName = QStringLiteral("default17.ui");
+    m_settings.filePath = QStringLiteral("default17.ui");
+    load();
 }
 
 void MainWindow::openfile()
 {
-    // Filled by the configuration-file commands.
+    // The path is taken over before loading, even when the dialog was cancelled.
+    m_settings.filePath = QFileDialog::getOpenFileName(this, tr("Open File"), QStringLiteral("."),
+                                                       tr("K83 Files (*.k83)"));
+    if (!m_settings.filePath.isNull())
+        load();
 }
 
 void MainWindow::save()
 {
-    // Filled by the configuration-file commands.
+    const FormContent form = captureForm();
+    // "---" ends a file when it is read back, so such a file would never load
+    // again: refuse before asking for a name rather than write it.
+    const int marker = configfile::endMarkerText(form);
+    if (marker >= 0) {
+        QMessageBox::warning(this, tr("Save"),
+                             tr("The field %1 holds \"---\".\n"
+                                "A configuration file cannot keep this value: \"---\" marks the end "
+                                "of the file when it is opened again.\n"
+                                "Change the field, then save again.")
+                                 .arg(describeField(ui->centralWidget, marker)));
+        return;
+    }
+
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save File"), QStringLiteral("."),
+                                                      tr("K83 Files (*.k83)"));
+    if (path.isEmpty())
+        return;
+
+    QString reason;
+    if (!configfile::save(path, form, &reason)) {
+        QMessageBox::critical(this, tr("Save error"),
+                              tr("Cannot save the file %1.\nReason: %2\nThe file on disk was not changed.")
+                                  .arg(QDir::toNativeSeparators(path), reason));
+        return;
+    }
+    m_settings.filePath = path;
+    m_settings.fileName = configfile::displayName(path);
+    showFileName();
+    QMessageBox::information(this, tr("Save"), tr("Save was successful."));
 }
 
 void MainWindow::saveas()
@@ -23,5 +95,21 @@ void MainWindow::saveas()
 
 void MainWindow::load()
 {
-    // Filled by the configuration-file commands.
+    FormContent content;
+    switch (configfile::load(m_settings.filePath, content)) {
+    case configfile::LoadStatus::Missing:
+        QMessageBox::warning(this, tr("Error"), tr("Cannot open the selected file."));
+        return;
+    case configfile::LoadStatus::BadLineCount:
+        QMessageBox::critical(this, tr("File error."), tr("Cannot open the file. \nTip: Check the file."));
+        return;
+    case configfile::LoadStatus::Loaded:
+        break;
+    }
+    applyForm(content);
+    m_settings.fileName = configfile::displayName(m_settings.filePath);
+    m_settings.transferText = QString();
+    selectSmsCentre();
+    showFileName();
+    QMessageBox::information(this, tr("File opened."), m_settings.fileName + tr(" successfully loaded."));
 }

@@ -2,31 +2,57 @@
 #include "mainwindow.h"
 #include "mainwindowui.h"
 
+#include "chardialogs.h"
+#include "separators.h"
+#include "setcom.h"
+
+#include <QLabel>
 #include <QMenu>
 
+// Each dialog lives only for its slot: it is built anew at every opening, so a
+// port list or a field never shows an earlier state.
 void MainWindow::show_port()
 {
-    // Filled by the settings dialogs (port and bit rate).
+    setcom dialog(m_settings.port, m_settings.baudRate, this);
+    if (dialog.exec() == QDialog::Rejected)
+        return;
+    m_settings.port = dialog.port();
+    m_settings.baudRate = dialog.baudRate();
+    m_portLabel->setText(portLabelText(QStringLiteral("%1 Baud: %2")));
 }
 
 void MainWindow::setFixChar()
 {
-    // Filled by the settings dialogs (fixed check character).
+    setFix dialog(this);
+    if (dialog.exec() == QDialog::Rejected)
+        return;
+    // An empty field stores 0, which reads as the 8-bit sum.
+    m_settings.checkSize = dialog.character();
 }
 
 void MainWindow::setAckChar()
 {
-    // Filled by the settings dialogs (acknowledge character).
+    setAck dialog(this, m_settings.ackChar);
+    if (dialog.exec() == QDialog::Rejected)
+        return;
+    m_settings.ackChar = dialog.character();
 }
 
 void MainWindow::setSeparators()
 {
-    // Filled by the settings dialogs (separators).
+    separators dialog(this, m_settings.downloadSeparator, m_settings.uploadSeparator);
+    if (dialog.exec() == QDialog::Rejected)
+        return;
+    m_settings.downloadSeparator = dialog.downloadSeparator();
+    m_settings.uploadSeparator = dialog.uploadSeparator();
 }
 
 void MainWindow::setUploadCommand()
 {
-    // Filled by the settings dialogs (upload command).
+    setUC dialog(this, m_settings.uploadCommand);
+    if (dialog.exec() == QDialog::Rejected)
+        return;
+    m_settings.uploadCommand = dialog.character();
 }
 
 void MainWindow::setCheck()

@@ -1,0 +1,123 @@
+#include "configfile.h"
+
+#include <QBuffer>
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringEncoder>
+#include <QTextStream>
+
+namespace configfile {
+
+namespace {
+const QLatin1StringView kCrLf("\r\n");
+}
+
+QByteArray encode(const FormContent &content)
+{
+    QString text;
+    text.reserve(LineCount * 8);
+    for (const auto &t : content.texts)
+        text += t.text + kCrLf;
+    for (const auto &b : content.boxes)
+        text += b.checked ? QStringLiteral("1\r\n") : QStringLiteral("0\r\n");
+    QStringEncoder encoder(QStringConverter::System);
+    return encoder.encode(text);
+}
+
+QStringList readLines(QIODevice &device)
+{
+    QTextStream stream(&device);
+    stream.setEncoding(QStringConverter::System);
+    QStringList lines;
+    // Read first, test afterwards: an empty file yields one empty line, as it
+    // always has, and is refused by the count like any other short file.
+    QString line;
+    do {
+        line = stream.readLine();
+        lines.append(line);
+    } while (line != QLatin1StringView(EndMarker) && !stream.atEnd() && lines.size() <= LineCount);
+    return lines;
+}
+
+QStringList readLines(const QByteArray &bytes)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return readLines(buffer);
+}
+
+bool decode(const QStringList &lines, FormContent &content)
+{
+    if (lines.size() != LineCount)
+        return false;
+    FormContent form = FormContent::empty();
+    const qsizetype textCount = form.texts.size();
+    for (qsizetype i = 0; i < textCount; ++i)
+        form.texts[i].text = lines[i];
+    for (qsizetype k = 0; k < form.boxes.size(); ++k)
+        form.boxes[k].checked = lines[textCount + k] == QLatin1StringView("1");
+    content = form;
+    return true;
+}
+
+int endMarkerText(const FormContent &content)
+{
+    for (int i = 0; i < content.texts.size(); ++i)
+        if (content.texts[i].text == QLatin1StringView(EndMarker))
+            return i;
+    return -1;
+}
+
+QString displayName(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.baseName() + QLatin1Char('.') + info.completeSuffix();
+}
+
+bool save(const QString &path, const FormContent &content, QString *error)
+{
+    QSaveFile file(path);
+    // Unbuffered, so a short write (disk full, size limit) shows in write()'s
+    // count: a buffered QSaveFile flushes at commit() and there takes a short
+    // write for success, committing a cut-off file.
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (ok) {
+        const QByteArray bytes = encode(content);
+        qint64 done = 0;
+        // Write the rest again after a short write: the second attempt fails
+        // with the system's reason (no space left, file too large).
+        while (done < bytes.size()) {
+            const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+            if (n <= 0)
+                break;
+            done += n;
+        }
+        ok = done == bytes.size() && file.commit();
+    }
+    if (!ok) {
+        // An uncommitted QSaveFile discards its temporary file when destroyed.
+        if (error)
+            *error = file.error() == QFileDevice::NoError ? QStringLiteral("The file could not be written completely.")
+                                                          : file.errorString();
+        qDebug() << "save failed:" << path << file.errorString();
+    }
+    return ok;
+}
+
+LoadStatus load(const QString &path, FormContent &content)
+{
+    if (!QFileInfo::exists(path))
+        return LoadStatus::Missing;
+    QFile file(path);
+    QStringList lines;
+    if (file.open(QIODevice::ReadOnly))
+        lines = readLines(file);
+    else
+        lines = readLines(QByteArray());
+    return decode(lines, content) ? LoadStatus::Loaded : LoadStatus::BadLineCount;
+}
+
+} // namespace configfile

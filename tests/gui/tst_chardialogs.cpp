@@ -1,0 +1,178 @@
+// The one-character settings dialogs, opened through the window's slots and
+// driven through their real widgets.
+#include "mainwindow.h"
+
+#include "modalscript.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QPushButton *okButton(QWidget *dialog)
+{
+    return dialog->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok);
+}
+
+// Empties a field the way a user does, then types `text` unless it is empty.
+void retype(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    if (!text.isEmpty())
+        field->insert(text); // insert() also reaches characters no key produces
+}
+
+} // namespace
+
+class tst_chardialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void oneCharacter_data();
+    void oneCharacter();
+    void separatorsNeedBothFields_data();
+    void separatorsNeedBothFields();
+};
+
+void tst_chardialogs::oneCharacter_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QString>("typed"); // empty: accept the field as it opened
+    QTest::addColumn<QString>("finish"); // "ok", "cancel" or "close"
+    QTest::addColumn<int>("stored");
+
+    // checkSize starts at 1 here (16-bit sum), so both 0 and "unchanged" show.
+    QTest::newRow("fix: digit 2 is code 50") << "fix" << "2" << "ok" << 50;
+    QTest::newRow("fix: accepted empty stores 0") << "fix" << "" << "ok" << 0;
+    QTest::newRow("fix: cancel") << "fix" << "7" << "cancel" << 1;
+    QTest::newRow("fix: outside Latin-1") << "fix" << "\u0151" << "ok" << int('?');
+    QTest::newRow("ack: K") << "ack" << "K" << "ok" << int('K');
+    QTest::newRow("ack: unchanged O") << "ack" << "" << "ok" << int('O');
+    QTest::newRow("ack: cancel") << "ack" << "K" << "cancel" << int('O');
+    QTest::newRow("ack: window closed") << "ack" << "K" << "close" << int('O');
+    QTest::newRow("ack: Latin-1 e acute") << "ack" << "\u00e9" << "ok" << 0xE9;
+    QTest::newRow("ack: outside Latin-1") << "ack" << "\u0416" << "ok" << int('?');
+    QTest::newRow("uc: x") << "uc" << "x" << "ok" << int('x');
+    QTest::newRow("uc: cancel") << "uc" << "x" << "cancel" << int('{');
+    QTest::newRow("uc: outside Latin-1") << "uc" << "\u20ac" << "ok" << int('?');
+}
+
+void tst_chardialogs::oneCharacter()
+{
+    QFETCH(QString, which);
+    QFETCH(QString, typed);
+    QFETCH(QString, finish);
+    QFETCH(int, stored);
+
+    struct Expect { QString title; QString label; QSize size; QString initial; bool centred; };
+    const Expect expect = which == "fix"   ? Expect{"CHKS Char", "CHKS Char:", {268, 127}, "", true}
+                          : which == "ack" ? Expect{"ACK char", "ACK Char:", {286, 114}, "O", false}
+                                           : Expect{"Upload Command", "Upload Command: ", {320, 118}, "{", false};
+
+    MainWindow w;
+    w.setChks16();
+    ModalScript script;
+    QStringList problems;
+    auto check = [&problems](bool ok, const QString &what) {
+        if (!ok)
+            problems << what;
+    };
+    script.then([&](QWidget *dialog) {
+        auto *field = dialog->findChild<QLineEdit *>("i_char");
+        auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
+        check(dialog->windowTitle() == expect.title, "title " + dialog->windowTitle());
+        check(dialog->findChild<QLabel *>("label")->text() == expect.label, "label");
+        check(dialog->size() == expect.size, "size");
+        check(buttons->centerButtons() == expect.centred, "centred buttons");
+        check(field->maxLength() == 1, "max length");
+        check(field->text() == expect.initial, "initial text " + field->text());
+        check(okButton(dialog)->isEnabled(), "OK enabled at start");
+        if (!typed.isEmpty()) {
+            // setFix opens empty: only an edit that empties the field disables OK.
+            retype(field, "a");
+            retype(field, QString());
+            check(!okButton(dialog)->isEnabled(), "OK disabled when emptied");
+            retype(field, typed);
+            check(okButton(dialog)->isEnabled(), "OK enabled when filled");
+        }
+        if (finish == "ok")
+            okButton(dialog)->click();
+        else if (finish == "cancel")
+            buttons->button(QDialogButtonBox::Cancel)->click();
+        else
+            dialog->close();
+    });
+
+    LinkSettings before = w.linkSettings();
+    if (which == "fix")
+        w.setFixChar();
+    else if (which == "ack")
+        w.setAckChar();
+    else
+        w.setUploadCommand();
+    QVERIFY(script.finished());
+    QVERIFY(script.unexpected.isEmpty());
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(", ")));
+
+    LinkSettings after = w.linkSettings();
+    quint8 &value = which == "fix" ? after.checkSize : which == "ack" ? after.ackChar : after.uploadCommand;
+    QCOMPARE(int(value), stored);
+    value = which == "fix" ? before.checkSize : which == "ack" ? before.ackChar : before.uploadCommand;
+    QCOMPARE(after, before); // nothing else moved
+}
+
+void tst_chardialogs::separatorsNeedBothFields_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("ok") << true;
+    QTest::newRow("cancel") << false;
+}
+
+void tst_chardialogs::separatorsNeedBothFields()
+{
+    QFETCH(bool, accept);
+    MainWindow w;
+    ModalScript script;
+    QList<bool> okStates;
+    QString title;
+    QSize size;
+    script.then([&](QWidget *dialog) {
+        title = dialog->windowTitle() + '|' + dialog->findChild<QLabel *>("label")->text() + '|'
+                + dialog->findChild<QLabel *>("label_2")->text();
+        size = dialog->size();
+        auto *ds = dialog->findChild<QLineEdit *>("c_ds");
+        auto *us = dialog->findChild<QLineEdit *>("c_us");
+        okStates << (ds->text() == "|" && us->text() == "|") << okButton(dialog)->isEnabled();
+        retype(ds, QString());
+        okStates << okButton(dialog)->isEnabled();
+        retype(ds, ";");
+        okStates << okButton(dialog)->isEnabled();
+        retype(us, QString());
+        okStates << okButton(dialog)->isEnabled();
+        retype(ds, QString());
+        okStates << okButton(dialog)->isEnabled();
+        retype(ds, ";");
+        retype(us, "\u0151");
+        okStates << okButton(dialog)->isEnabled();
+        if (accept)
+            okButton(dialog)->click();
+        else
+            static_cast<QDialog *>(dialog)->reject();
+    });
+    w.setSeparators();
+    QVERIFY(script.finished());
+    QCOMPARE(title, QStringLiteral("Separators|Download separator:|Upload separator:"));
+    QCOMPARE(size, QSize(325, 157));
+    QCOMPARE(okStates, (QList<bool>{true, true, false, true, false, false, true}));
+    QCOMPARE(int(w.linkSettings().downloadSeparator), accept ? int(';') : int('|'));
+    QCOMPARE(int(w.linkSettings().uploadSeparator), accept ? int('?') : int('|'));
+}
+
+QTEST_MAIN(tst_chardialogs)
+#include "tst_chardialogs.moc"

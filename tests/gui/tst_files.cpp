@@ -1,0 +1,342 @@
+// The file commands on the real window: Save, Open, New and the load routine,
+// with their dialogs and boxes.
+#include "mainwindow.h"
+
+#include "files/configfile.h"
+#include "modalscript.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include "../diskfiles.h"
+
+namespace {
+
+const QString kSaved = QStringLiteral("Save|Save was successful.");
+const QString kFileError = QStringLiteral("File error.|Cannot open the file. \nTip: Check the file.");
+const QString kMissing = QStringLiteral("Error|Cannot open the selected file.");
+const QString kOpenDialog = QStringLiteral("Open File|K83 Files (*.k83)");
+const QString kSaveDialog = QStringLiteral("Save File|K83 Files (*.k83)");
+
+using diskfiles::readAll;
+using diskfiles::writeAll;
+
+QString fileLabel(const MainWindow &w)
+{
+    return w.findChild<QLabel *>("fileLabel")->text();
+}
+
+int comboIndex(const MainWindow &w)
+{
+    return w.findChild<QComboBox *>("smskp_combo")->currentIndex();
+}
+
+QLineEdit *smskp(const MainWindow &w)
+{
+    return w.findChild<QLineEdit *>("smskp");
+}
+
+// A form that uses every kind of field, within the fields' limits and rules.
+FormContent filledForm()
+{
+    FormContent form = FormContent::empty();
+    form.setText("smskp", "36201112222");
+    form.setText("m_pin", "4321");
+    form.setText("m_id", "0007");
+    form.setText("m_nev", "Kapu modul");
+    form.setText("visszaallas", "0");
+    form.setText("rele_time", "12");
+    form.setText("ki4_off", " KI 4 ");
+    form.setText("r27", "hidden value");
+    form.setText("t3_3", "36301234567");
+    for (int k = 1; k < form.boxes.size(); k += 3)
+        form.boxes[k].checked = true;
+    return form;
+}
+
+// The 348 lines of a valid file with the given SMS centre.
+QByteArray fileWithCentre(const QString &number)
+{
+    FormContent form = filledForm();
+    form.setText("smskp", number);
+    return configfile::encode(form);
+}
+
+} // namespace
+
+class tst_files : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void saveThenOpenGivesIdenticalForm();
+    void saveShowsNameWithPoint_data();
+    void saveShowsNameWithPoint();
+    void refusedLoadsChangeNothing_data();
+    void refusedLoadsChangeNothing();
+    void loadDerivesSmsCentre_data();
+    void loadDerivesSmsCentre();
+    void cancelledDialogsChangeNothing();
+    void failedSaveKeepsNameAndFiles_data();
+    void failedSaveKeepsNameAndFiles();
+    void endMarkerTextIsRefusedBeforeAsking_data();
+    void endMarkerTextIsRefusedBeforeAsking();
+    void newLoadsShippedDefault();
+
+private:
+    std::unique_ptr<diskfiles::ScopedWorkDir> m_dir;
+};
+
+void tst_files::init()
+{
+    m_dir = std::make_unique<diskfiles::ScopedWorkDir>();
+}
+
+void tst_files::cleanup()
+{
+    m_dir.reset();
+}
+
+void tst_files::saveThenOpenGivesIdenticalForm()
+{
+    MainWindow w;
+    const FormContent form = filledForm();
+    w.applyForm(form);
+    const QString path = m_dir->filePath("site.k83");
+    {
+        ModalScript script;
+        script.chooseFile(path).okBox();
+        w.save();
+        QCOMPARE(script.seen, (QStringList{kSaveDialog, kSaved}));
+        QVERIFY(script.unexpected.isEmpty());
+    }
+    QCOMPARE(readAll(path), configfile::encode(form));
+    QCOMPARE(w.linkSettings().filePath, path);
+    QCOMPARE(w.linkSettings().fileName, QStringLiteral("site.k83"));
+    QCOMPARE(fileLabel(w), QStringLiteral("site.k83"));
+
+    // A fresh window, with a transfer text left from an earlier exchange.
+    MainWindow other;
+    LinkSettings settings = other.linkSettings();
+    settings.transferText = "left over";
+    other.setLinkSettings(settings);
+    {
+        ModalScript script;
+        script.chooseFile(path).okBox();
+        other.openfile();
+        QCOMPARE(script.seen, (QStringList{kOpenDialog, "File opened.|site.k83 successfully loaded."}));
+        QVERIFY(script.unexpected.isEmpty());
+    }
+    QCOMPARE(other.captureForm(), form);
+    QCOMPARE(other.linkSettings().transferText, QString());
+    QCOMPARE(other.linkSettings().fileName, QStringLiteral("site.k83"));
+    QCOMPARE(fileLabel(other), QStringLiteral("site.k83"));
+    QCOMPARE(comboIndex(other), 3); // a custom centre
+}
+
+void tst_files::saveShowsNameWithPoint_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no suffix") << "cfg" << "cfg.";
+    QTest::newRow("two points") << "a.b.k83" << "a.b.k83";
+}
+
+void tst_files::saveShowsNameWithPoint()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    MainWindow w;
+    ModalScript script;
+    script.chooseFile(m_dir->filePath(name)).okBox();
+    w.save();
+    QCOMPARE(script.seen.value(1), kSaved);
+    QCOMPARE(fileLabel(w), shown);
+    QVERIFY(QFile::exists(m_dir->filePath(name)));
+}
+
+void tst_files::refusedLoadsChangeNothing_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("box");
+
+    QTest::newRow("one line too many") << configfile::encode(filledForm()) + "\r\n" << true << kFileError;
+    QTest::newRow("empty file") << QByteArray() << true << kFileError;
+    QTest::newRow("missing file") << QByteArray() << false << kMissing;
+    QByteArray marker = configfile::encode(FormContent::empty());
+    marker.replace(0, 2, "---\r\n");
+    QTest::newRow("--- as first line") << marker << true << kFileError;
+}
+
+void tst_files::refusedLoadsChangeNothing()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, exists);
+    QFETCH(QString, box);
+
+    // New loads default17.ui from the working directory, here the test's folder.
+    if (exists)
+        QVERIFY(writeAll(m_dir->filePath("default17.ui"), bytes));
+    MainWindow w;
+    const FormContent before = filledForm();
+    w.applyForm(before);
+    ModalScript script;
+    script.okBox();
+    w.newfile();
+    QCOMPARE(script.seen, QStringList{box});
+    QCOMPARE(w.captureForm(), before);
+    QCOMPARE(fileLabel(w), QStringLiteral("No file"));
+}
+
+void tst_files::loadDerivesSmsCentre_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("editable");
+    QTest::newRow("T-Mobile") << "36309888000" << 0 << false;
+    QTest::newRow("Telenor") << "36209300099" << 1 << false;
+    QTest::newRow("Vodafone") << "36709996500" << 2 << false;
+    QTest::newRow("with plus sign") << "+36709996500" << 3 << true;
+    QTest::newRow("empty") << "" << 3 << true;
+}
+
+void tst_files::loadDerivesSmsCentre()
+{
+    QFETCH(QString, number);
+    QFETCH(int, index);
+    QFETCH(bool, editable);
+    QVERIFY(writeAll(m_dir->filePath("default17.ui"), fileWithCentre(number)));
+    MainWindow w;
+    ModalScript script;
+    script.okBox();
+    w.newfile();
+    QCOMPARE(script.seen, QStringList{"File opened.|default17.ui successfully loaded."});
+    QCOMPARE(comboIndex(w), index);
+    QCOMPARE(smskp(w)->isEnabled(), editable);
+    // The number comes from the file, not from the operator table.
+    QCOMPARE(smskp(w)->text(), number);
+}
+
+void tst_files::cancelledDialogsChangeNothing()
+{
+    MainWindow w;
+    const QString path = m_dir->filePath("kept.k83");
+    {
+        ModalScript script;
+        script.chooseFile(path).okBox();
+        w.save();
+    }
+    const QByteArray saved = readAll(path);
+    w.applyForm(FormContent::empty());
+    {
+        ModalScript script;
+        script.cancel();
+        w.save();
+        QCOMPARE(script.seen, QStringList{"Save File|cancelled"});
+        QVERIFY(script.unexpected.isEmpty());
+    }
+    QCOMPARE(readAll(path), saved);
+    {
+        ModalScript script;
+        script.cancel();
+        w.openfile();
+        QCOMPARE(script.seen, QStringList{"Open File|cancelled"});
+        QVERIFY(script.unexpected.isEmpty());
+    }
+    QCOMPARE(w.captureForm(), FormContent::empty());
+    QCOMPARE(fileLabel(w), QStringLiteral("kept.k83"));
+    // Open takes the dialog's answer over before loading, also the null one.
+    QVERIFY(w.linkSettings().filePath.isNull());
+}
+
+void tst_files::failedSaveKeepsNameAndFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("parent is a regular file") << "parentIsFile";
+    QTest::newRow("folder in place of the file") << "targetIsFolder";
+}
+
+void tst_files::failedSaveKeepsNameAndFiles()
+{
+    QFETCH(QString, kind);
+    QString path;
+    if (kind == "parentIsFile") {
+        QVERIFY(writeAll(m_dir->filePath("plain"), "keep me"));
+        path = m_dir->filePath("plain/new.k83");
+    } else {
+        QVERIFY(QDir(m_dir->path()).mkpath("new.k83/inner"));
+        path = m_dir->filePath("new.k83");
+    }
+    MainWindow w;
+    ModalScript script;
+    script.chooseFile(path).okBox();
+    w.save();
+    QCOMPARE(script.seen.size(), 2);
+    const QString box = script.seen[1];
+    QVERIFY2(box.startsWith("Save error|Cannot save the file " + QDir::toNativeSeparators(path) + ".\nReason: "),
+             qPrintable(box));
+    QVERIFY2(box.endsWith("\nThe file on disk was not changed."), qPrintable(box));
+    QVERIFY(!box.contains("successful"));
+    QCOMPARE(fileLabel(w), QStringLiteral("No file"));
+    QVERIFY(w.linkSettings().filePath.isNull());
+    QVERIFY(w.linkSettings().fileName.isNull());
+    if (kind == "parentIsFile")
+        QCOMPARE(readAll(m_dir->filePath("plain")), QByteArray("keep me"));
+    else
+        QVERIFY(QFileInfo(m_dir->filePath("new.k83/inner")).isDir());
+}
+
+void tst_files::endMarkerTextIsRefusedBeforeAsking_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("module name") << "m_nev" << "\"Modul neve\" (m_nev)";
+    QTest::newRow("telephone") << "t5_2" << "\"Telefonsz\u00e1m\" of block 2, row 5 (t5_2)";
+    QTest::newRow("reserved") << "r16" << "r16 (reserved, not shown on the form)";
+}
+
+void tst_files::endMarkerTextIsRefusedBeforeAsking()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, named);
+    MainWindow w;
+    FormContent form = filledForm();
+    form.setText(field, "---");
+    w.applyForm(form);
+    ModalScript script;
+    script.okBox();
+    w.save();
+    QVERIFY(script.unexpected.isEmpty()); // no file dialog was opened
+    QCOMPARE(script.seen.size(), 1);
+    QVERIFY2(script.seen[0].startsWith("Save|The field " + named + " holds \"---\".\n"), qPrintable(script.seen[0]));
+    QCOMPARE(fileLabel(w), QStringLiteral("No file"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+}
+
+void tst_files::newLoadsShippedDefault()
+{
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    MainWindow w;
+    ModalScript script;
+    script.okBox();
+    w.newfile();
+    QCOMPARE(script.seen, QStringList{"File opened.|default17.ui successfully loaded."});
+    QCOMPARE(w.linkSettings().filePath, QStringLiteral("default17.ui"));
+    QCOMPARE(fileLabel(w), QStringLiteral("default17.ui"));
+    FormContent expected;
+    QCOMPARE(configfile::load("default17.ui", expected), configfile::LoadStatus::Loaded);
+    QCOMPARE(w.captureForm(), expected);
+}
+
+QTEST_MAIN(tst_files)
+#include "tst_files.moc"

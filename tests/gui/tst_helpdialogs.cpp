@@ -1,0 +1,145 @@
+// Help and About: the help text read from the working directory, and new
+// modeless windows at every call.
+#include "mainwindow.h"
+#include "dialogs/about.h"
+#include "dialogs/help.h"
+
+#include "../diskfiles.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class tst_helpdialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void helpText_data();
+    void helpText();
+    void shippedHelpFile();
+    void aboutWindow();
+    void newWindowEachTime();
+
+private:
+    std::unique_ptr<diskfiles::ScopedWorkDir> m_dir;
+};
+
+void tst_helpdialogs::init()
+{
+    m_dir = std::make_unique<diskfiles::ScopedWorkDir>();
+}
+
+void tst_helpdialogs::cleanup()
+{
+    m_dir.reset();
+}
+
+void tst_helpdialogs::helpText_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("wrapped");
+
+    QTest::newRow("--- as second line") << true << QByteArray("first\n---\nnot shown\n") << "first\n---\n" << false;
+    QTest::newRow("--- first") << true << QByteArray("---\nnot shown") << "---\n" << false;
+    QTest::newRow("no marker") << true << QByteArray("one\ntwo\n") << "one\ntwo\n" << false;
+    QTest::newRow("no marker, no last line end") << true << QByteArray("one\ntwo") << "one\ntwo\n" << false;
+    QTest::newRow("CR LF rejoined with LF") << true << QByteArray("one\r\ntwo\r\n---\r\nx\r\n") << "one\ntwo\n---\n"
+                                            << false;
+    QTest::newRow("marker with blank is text") << true << QByteArray("--- \nb\n") << "--- \nb\n" << false;
+    QTest::newRow("empty file") << true << QByteArray() << "\n" << false;
+    QTest::newRow("no file") << false << QByteArray() << "ERROR: Canot open the help file." << true;
+}
+
+void tst_helpdialogs::helpText()
+{
+    QFETCH(bool, exists);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    QFETCH(bool, wrapped);
+    if (exists)
+        QVERIFY(diskfiles::writeAll("rzm_17.hlp", bytes));
+    help dialog;
+    const auto *viewer = dialog.findChild<QPlainTextEdit *>("plainTextEdit");
+    QCOMPARE(viewer->toPlainText(), shown);
+    QCOMPARE(viewer->lineWrapMode(), wrapped ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    QVERIFY(viewer->isReadOnly());
+}
+
+void tst_helpdialogs::shippedHelpFile()
+{
+    // The file built beside the program: Hungarian text that ends at its marker.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    help dialog;
+    const QString text = dialog.findChild<QPlainTextEdit *>("plainTextEdit")->toPlainText();
+    QVERIFY(text.endsWith("\n---\n"));
+    QVERIFY(text.size() > 2000);
+    for (const char *word : {"Megnyitás", "Mentés", "Kiolvasás az eszközből", "Betöltés az eszközbe",
+                             "Betöltés ellenőrzése", "Port", "Névjegy", "Tartalom", "SMS központ",
+                             "Telefonszám", "Bemenet riasztás", "Kimenet vezérlés", "Visszaállás"})
+        QVERIFY2(text.contains(QString::fromUtf8(word), Qt::CaseInsensitive), word);
+    QVERIFY(!text.contains("nem jelenik meg"));
+}
+
+void tst_helpdialogs::aboutWindow()
+{
+    about dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("About"));
+    // Top to bottom, each centred; only the author line is italic.
+    const QStringList order = {"label", "label_3", "label_2", "label_5", "label_4", "label_6"};
+    int lastY = -1;
+    dialog.show();
+    for (const QString &name : order) {
+        const auto *label = dialog.findChild<QLabel *>(name);
+        QVERIFY2(label, qPrintable(name));
+        QVERIFY(!label->text().isEmpty());
+        QCOMPARE(label->alignment(), Qt::AlignCenter);
+        QCOMPARE(label->font().italic(), name == "label_4");
+        QVERIFY2(label->y() > lastY, qPrintable(name));
+        lastY = label->y();
+    }
+    QCOMPARE(dialog.findChild<QLabel *>("label_5")->text(), QStringLiteral("Written by:"));
+    QCOMPARE(dialog.findChild<QLabel *>("label_6")->text(), QStringLiteral("Version v2.0"));
+    QVERIFY(dialog.findChild<QLabel *>("label_3")->text().contains("rzm417.example"));
+    QVERIFY(dialog.findChild<QLabel *>("label_2")->text().contains("@rzm417.example"));
+}
+
+void tst_helpdialogs::newWindowEachTime()
+{
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F1);
+    QTest::keyClick(&w, Qt::Key_F1);
+    w.findChild<QAction *>("actionAbout")->trigger();
+    w.findChild<QAction *>("actionAbout")->trigger();
+
+    const auto helps = w.findChildren<help *>();
+    const auto abouts = w.findChildren<about *>();
+    QCOMPARE(helps.size(), 2);
+    QCOMPARE(abouts.size(), 2);
+    for (QDialog *dialog : {static_cast<QDialog *>(helps[0]), static_cast<QDialog *>(helps[1]),
+                            static_cast<QDialog *>(abouts[0]), static_cast<QDialog *>(abouts[1])}) {
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!dialog->isModal());
+    }
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    // Closing one leaves the other; a closed window does not linger as a hidden child.
+    helps[0]->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Close)->click();
+    QTRY_COMPARE(w.findChildren<help *>().size(), 1);
+    QVERIFY(w.findChildren<help *>().first()->isVisible());
+}
+
+QTEST_MAIN(tst_helpdialogs)
+#include "tst_helpdialogs.moc"
