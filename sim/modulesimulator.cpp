@@ -3,8 +3,10 @@
 #include "transfer/transfertext.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -55,7 +57,17 @@ void ModuleSimulator::start(int masterFd, bool takeOwnership)
     m_ownsFd = takeOwnership;
     m_stop = false;
     m_inbox.clear();
+    m_inboxRead = 0;
     m_rxFreeAt = m_txFreeAt = Clock::now();
+    // A pty takes whatever the program writes at once. To hold the program to the
+    // line's rate, its side of the pty is stopped (as by a flow-control stop) while
+    // the module is still taking in earlier bytes.
+    if (m_paced && ::grantpt(m_fd) == 0 && ::unlockpt(m_fd) == 0) {
+        if (const char *slave = ::ptsname(m_fd))
+            m_gateFd = ::open(slave, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    }
+    m_gateOpen = false;
+    setGate(true);
     if (::pipe2(m_wake, O_CLOEXEC) != 0)
         m_wake[0] = m_wake[1] = -1;
     m_running = true;
@@ -75,6 +87,10 @@ void ModuleSimulator::stop()
     }
     if (m_thread.joinable())
         m_thread.join();
+    setGate(true); // never leave the program's side stopped
+    if (m_gateFd >= 0)
+        ::close(m_gateFd);
+    m_gateFd = -1;
     for (int &fd : m_wake) {
         if (fd >= 0)
             ::close(fd);
@@ -208,12 +224,13 @@ void ModuleSimulator::run()
             trace(QStringLiteral("ignored %1").arg(printable(QByteArray(1, char(byte)))));
             continue;
         }
+        const SimBehaviour b = behaviour();
+        m_hangUpAfter = b.fault == SimBehaviour::Fault::HangUp ? b.hangUpAfter : -1;
         m_exchangeBytes = 0;
         countExchangeByte();
         quint8 command = 0;
         if (!nextByte(&command, kLineByteWaitMs) || !countExchangeByte())
             continue;
-        const SimBehaviour b = behaviour();
         if (command == kDownloadCommand) {
             trace(QStringLiteral("request: download"));
             serveDownload();
@@ -228,6 +245,50 @@ void ModuleSimulator::run()
     trace(QStringLiteral("stopped"));
 }
 
+void ModuleSimulator::setGate(bool open)
+{
+    if (m_gateFd < 0 || open == m_gateOpen)
+        return;
+    ::tcflow(m_gateFd, open ? TCOON : TCOOFF);
+    m_gateOpen = open;
+}
+
+bool ModuleSimulator::readAvailable()
+{
+    char buffer[4096];
+    const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
+    if (n > 0) {
+        // A byte reaches the module one byte time after the line is free for it.
+        const auto now = Clock::now();
+        if (m_rxFreeAt < now)
+            m_rxFreeAt = now;
+        m_inbox.append(buffer, n);
+        return true;
+    }
+    if (n < 0 && errno != EAGAIN && errno != EINTR)
+        ::usleep(20000); // no program holds the line (EIO on a pty without slave): wait for one
+    return false;
+}
+
+// Waits until a byte in flight has arrived. Meanwhile the program may hand over its
+// next byte, as it would to a UART's buffer, but no more than that.
+void ModuleSimulator::waitForArrival(Clock::time_point arrival)
+{
+    while (!m_stop) {
+        const auto left = arrival - Clock::now();
+        if (left <= Clock::duration::zero())
+            return;
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+        const timespec timeout{time_t(ns / 1'000'000'000), long(ns % 1'000'000'000)};
+        pollfd fds[2] = {{m_wake[0], POLLIN, 0}, {m_fd, POLLIN, 0}};
+        const int count = m_gateOpen && m_fd >= 0 ? 2 : 1;
+        if (::ppoll(fds, count, &timeout, nullptr) > 0 && count == 2 && fds[1].revents) {
+            setGate(false);
+            readAvailable();
+        }
+    }
+}
+
 bool ModuleSimulator::nextByte(quint8 *byte, int timeoutMs)
 {
     if (m_stop)
@@ -239,31 +300,28 @@ bool ModuleSimulator::nextByte(quint8 *byte, int timeoutMs)
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0)
             return false;
+        setGate(true);
         pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
         if (::poll(fds, m_wake[0] >= 0 ? 2 : 1, int(left.count())) <= 0)
             continue;
         if (fds[1].revents)
             return false;
-        char buffer[4096];
-        const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
-        if (n > 0) {
-            // A byte reaches the module one byte time after the line is free for it.
-            const auto now = Clock::now();
-            if (m_rxFreeAt < now)
-                m_rxFreeAt = now;
-            m_inbox.append(buffer, n);
-        } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
-            // No program holds the line (EIO on a pty without slave): wait for one.
-            ::usleep(20000);
-        }
+        setGate(false);
+        readAvailable();
     }
-    *byte = quint8(m_inbox.front());
-    m_inbox.remove(0, 1);
+    *byte = quint8(m_inbox[m_inboxRead++]);
+    if (m_inboxRead == m_inbox.size()) {
+        m_inbox.clear();
+        m_inboxRead = 0;
+    }
     m_rxFreeAt += kByteTime;
-    if (m_paced)
-        std::this_thread::sleep_until(m_rxFreeAt);
-    else
+    if (m_paced) {
+        if (m_inbox.isEmpty())
+            setGate(true);
+        waitForArrival(m_rxFreeAt);
+    } else {
         m_rxFreeAt = Clock::now();
+    }
     std::lock_guard lock(m_mutex);
     m_received.append(char(*byte));
     return true;
@@ -298,8 +356,7 @@ bool ModuleSimulator::sendBytes(const QByteArray &bytes)
 bool ModuleSimulator::countExchangeByte()
 {
     ++m_exchangeBytes;
-    const SimBehaviour b = behaviour();
-    if (b.fault == SimBehaviour::Fault::HangUp && m_exchangeBytes >= b.hangUpAfter) {
+    if (m_hangUpAfter >= 0 && m_exchangeBytes >= m_hangUpAfter) {
         hangUp();
         return false;
     }

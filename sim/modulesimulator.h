@@ -64,6 +64,7 @@ public:
 
     void setBehaviour(const SimBehaviour &behaviour);
     SimBehaviour behaviour() const;
+    // Before start(): at a 1200-baud line's rate (the default), or as fast as the pty goes.
     void setPaced(bool paced);
 
     // The stored configuration: 92 fields of 16 Latin-1 characters.
@@ -92,6 +93,9 @@ private:
 
     void run();
     bool nextByte(quint8 *byte, int timeoutMs);
+    bool readAvailable();
+    void waitForArrival(Clock::time_point arrival);
+    void setGate(bool open);
     bool sendByte(quint8 byte);
     bool sendBytes(const QByteArray &bytes);
     void serveDownload();
@@ -116,6 +120,8 @@ private:
 
     // Used by the serving thread only.
     QByteArray m_inbox;
+    qsizetype m_inboxRead = 0;
+    int m_hangUpAfter = -1;
     Clock::time_point m_rxFreeAt;
     Clock::time_point m_txFreeAt;
     int m_exchangeBytes = 0;
@@ -125,6 +131,8 @@ private:
     std::atomic<bool> m_running{false};
     int m_fd = -1;
     bool m_ownsFd = false;
+    int m_gateFd = -1; // the pty's program side, stopped while the module is busy
+    bool m_gateOpen = true;
     int m_wake[2] = {-1, -1};
     std::thread m_thread;
 };

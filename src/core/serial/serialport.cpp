@@ -6,14 +6,35 @@
 #include <QDebug>
 #include <QSerialPort>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <termios.h>
+#endif
+
 namespace {
 
 // Long waits are cut into slices this long, so a stop request is seen quickly.
 constexpr int kSliceMs = 50;
+// A byte the driver has not taken after this long will not go: the line is stuck.
+constexpr int kWriteGiveUpMs = 5000;
 
 // After a wait that returned false: a time-out is silence, anything else means the
 // far end has gone (ReadError on a closed pty, a pulled adapter). Further waits would
 // return at once, so the exchange must end instead of spinning.
+// A pseudo-terminal has no wire: nothing to wait for after a write.
+bool isPseudoTerminal([[maybe_unused]] const QSerialPort &port)
+{
+#ifdef Q_OS_LINUX
+    struct stat st{};
+    constexpr unsigned kPtySlaveMajorFirst = 136; // UNIX98 pty slaves: majors 136..143
+    return ::fstat(int(port.handle()), &st) == 0 && major(st.st_rdev) >= kPtySlaveMajorFirst
+           && major(st.st_rdev) < kPtySlaveMajorFirst + 8;
+#else
+    return false;
+#endif
+}
+
 bool farEndGone(const QSerialPort &port)
 {
     const auto error = port.error();
@@ -40,6 +61,7 @@ bool SerialPort::open(const QString &portName)
         qDebug() << "unable to open comport";
         return false;
     }
+    m_drainWrites = !isPseudoTerminal(*port);
     m_port = std::move(port);
     return true;
 }
@@ -78,7 +100,10 @@ int SerialPort::writeByte(quint8 byte)
     const char c = static_cast<char>(byte);
     if (m_port->write(&c, 1) != 1)
         return 0;
-    // Without an event loop QSerialPort sends only inside this wait.
+    // Without an event loop QSerialPort sends nothing by itself: flush() hands the byte
+    // to the driver at once; only a full driver buffer makes us wait, in slices.
+    m_port->flush();
+    const QDeadlineTimer deadline(kWriteGiveUpMs);
     while (m_port->bytesToWrite() > 0) {
         m_port->clearError();
         if (m_port->waitForBytesWritten(kSliceMs))
@@ -87,9 +112,16 @@ int SerialPort::writeByte(quint8 byte)
             m_lineLost = true;
             return 0;
         }
-        if (m_interrupted && m_interrupted())
+        if ((m_interrupted && m_interrupted()) || deadline.hasExpired())
             return 0;
     }
+#ifdef Q_OS_UNIX
+    // Return when the byte is on the wire, as a serial write does elsewhere: a driver
+    // buffer would otherwise take a whole text at once, and the module's answer
+    // would come long after the download stopped waiting for it.
+    if (m_drainWrites)
+        tcdrain(int(m_port->handle()));
+#endif
     return 1;
 }
 
