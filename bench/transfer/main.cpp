@@ -3,6 +3,10 @@
 //   cpu:     the program's CPU time / wall time          goal <= 2 %
 //   unpaced: whole download / raw write loop, same pty   goal <= 3x
 // The module is rzm417-sim in a process of its own, so the CPU figure is the program's.
+// A pty has no wire: the paced simulator holds the program to 1200 baud by stopping the
+// pty's output while it takes in a byte. On a heavily loaded machine the program can
+// slip past that stop and get ahead; the paced run then shows FAILED (no acknowledge
+// within the download's waits). --unpaced-only skips the 13 s paced run.
 #include "dload.h"
 #include "dlthread.h"
 #include "mainwindow.h"
