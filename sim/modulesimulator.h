@@ -44,6 +44,9 @@ struct SimBehaviour
     int floodBytes = 20000;
 };
 
+// Bytes as a trace shows them: printable ASCII as it is, the rest as \xNN.
+QString printableBytes(const QByteArray &bytes);
+
 // The module's side of the download, read-out and verify, served on the master side
 // of a pseudo-terminal. It runs in a thread of its own; every method may be called
 // from any thread. Optionally paced like a real 1200-baud line (8.33 ms a byte).

@@ -27,15 +27,17 @@ struct Run
     QByteArray expectedSent;
     int minMs = 0;
     int maxMs = 0;
-
-    DownloadOutcome outcome = DownloadOutcome::Stopped;
-    QByteArray sent;
-    QByteArray received;
-    qint64 elapsed = 0;
-    int lastProgress = -1;
-    int maximum = 0;
-    bool closed = false;
-    bool reopened = false;
+    struct Result
+    {
+        DownloadOutcome outcome = DownloadOutcome::Stopped;
+        QByteArray sent;
+        QByteArray received;
+        qint64 elapsed = 0;
+        int lastProgress = -1;
+        int maximum = 0;
+        bool closed = false;
+        bool reopened = false;
+    } got = {};
 };
 
 LinkSettings settingsFor(const QString &port)
@@ -60,19 +62,19 @@ void perform(Run *run)
 
     SerialPort port;
     transfer::DownloadHooks hooks;
-    hooks.setRange = [run](int maximum) { run->maximum = maximum; };
-    hooks.setValue = [run](int value) { run->lastProgress = value; };
+    hooks.setRange = [run](int maximum) { run->got.maximum = maximum; };
+    hooks.setValue = [run](int value) { run->got.lastProgress = value; };
     QElapsedTimer timer;
     timer.start();
-    run->outcome = transfer::runDownload(port, settings, hooks);
-    run->elapsed = timer.elapsed();
+    run->got.outcome = transfer::runDownload(port, settings, hooks);
+    run->got.elapsed = timer.elapsed();
     sim.waitForExchanges(1, 1000);
     sim.stop();
-    run->sent = sim.sent();
-    run->received = sim.received();
-    run->closed = !port.isOpen();
+    run->got.sent = sim.sent();
+    run->got.received = sim.received();
+    run->got.closed = !port.isOpen();
     SerialPort again; // the exchange must have let go of the port (a hung-up line cannot reopen)
-    run->reopened = run->ownLine || again.open(pty.slavePath());
+    run->got.reopened = run->ownLine || again.open(pty.slavePath());
 }
 
 } // namespace
@@ -94,26 +96,26 @@ void tst_DownloadExchange::outcomesSideBySide()
 
     QList<Run> runs;
     SimBehaviour b;
-    runs.append({"O K", b, false, DownloadOutcome::Acknowledged, "RDOK", 0, 2000});
+    runs.append({"O K", b, false, DownloadOutcome::Acknowledged, "RDOK", 0, 2000, {}});
     b.acknowledge = "xO";
-    runs.append({"x O", b, false, DownloadOutcome::Acknowledged, "RDxO", 0, 2000});
+    runs.append({"x O", b, false, DownloadOutcome::Acknowledged, "RDxO", 0, 2000, {}});
     b.acknowledge = "xy";
-    runs.append({"x y", b, false, DownloadOutcome::NotAcknowledged, "RDxy", 0, 2000});
+    runs.append({"x y", b, false, DownloadOutcome::NotAcknowledged, "RDxy", 0, 2000, {}});
     b.acknowledge = "O";
-    runs.append({"O alone waits once", b, false, DownloadOutcome::Acknowledged, "RDO", 5000, 7000});
+    runs.append({"O alone waits once", b, false, DownloadOutcome::Acknowledged, "RDO", 5000, 7000, {}});
     b.acknowledge = "";
-    runs.append({"no answer waits twice", b, false, DownloadOutcome::NotAcknowledged, "RD", 10000, 12000});
+    runs.append({"no answer waits twice", b, false, DownloadOutcome::NotAcknowledged, "RD", 10000, 12000, {}});
     b = SimBehaviour();
     b.fault = Fault::NoReady;
-    runs.append({"no R", b, false, DownloadOutcome::NoReady, "", 5000, 7000});
+    runs.append({"no R", b, false, DownloadOutcome::NoReady, "", 5000, 7000, {}});
     b.fault = Fault::NoSecondByte;
-    runs.append({"R alone", b, false, DownloadOutcome::Acknowledged, "ROK", 5000, 7000});
+    runs.append({"R alone", b, false, DownloadOutcome::Acknowledged, "ROK", 5000, 7000, {}});
     b.fault = Fault::Garbage;
     b.garbageBytes = 30;
-    runs.append({"garbage", b, false, DownloadOutcome::NoReady, QByteArray(), 0, 2000});
+    runs.append({"garbage", b, false, DownloadOutcome::NoReady, QByteArray(), 0, 2000, {}});
     b.fault = Fault::HangUp;
     b.hangUpAfter = 400;
-    runs.append({"hang-up", b, true, DownloadOutcome::LineLost, "RD", 0, 2000});
+    runs.append({"hang-up", b, true, DownloadOutcome::LineLost, "RD", 0, 2000, {}});
 
     std::vector<std::unique_ptr<QThread>> threads;
     for (Run &run : runs) {
@@ -125,24 +127,24 @@ void tst_DownloadExchange::outcomesSideBySide()
 
     for (const Run &run : runs) {
         const QByteArray context = run.name.toUtf8();
-        QVERIFY2(run.outcome == run.expected, context);
-        QVERIFY2(run.elapsed >= run.minMs && run.elapsed < run.maxMs,
-                 context + " took " + QByteArray::number(run.elapsed));
+        QVERIFY2(run.got.outcome == run.expected, context);
+        QVERIFY2(run.got.elapsed >= run.minMs && run.got.elapsed < run.maxMs,
+                 context + " took " + QByteArray::number(run.got.elapsed));
         if (run.behaviour.fault != Fault::Garbage)
-            QVERIFY2(run.sent == run.expectedSent, context + ": " + run.sent);
-        QVERIFY2(run.maximum == fullBar, context);
-        QVERIFY2(run.closed && run.reopened, context + ": port left open");
-        const bool ready = run.sent.startsWith('R');
+            QVERIFY2(run.got.sent == run.expectedSent, context + ": " + run.got.sent);
+        QVERIFY2(run.got.maximum == fullBar, context);
+        QVERIFY2(run.got.closed && run.got.reopened, context + ": port left open");
+        const bool ready = run.got.sent.startsWith('R');
         if (run.behaviour.fault == Fault::HangUp) {
             // The lines were already in the pty when the line dropped: the module got only
             // part of them (400 bytes of the exchange, 2 of them its own), and the download ended at once instead of waiting twice.
-            QVERIFY2(run.received.size() == 400 - 2, context);
+            QVERIFY2(run.got.received.size() == 400 - 2, context);
         } else if (ready) {
-            QVERIFY2(run.received == QByteArray("~}") + lines, context);
-            QVERIFY2(run.lastProgress == 20 + lines.size(), context); // one step a byte, beyond the bar
+            QVERIFY2(run.got.received == QByteArray("~}") + lines, context);
+            QVERIFY2(run.got.lastProgress == 20 + lines.size(), context); // one step a byte, beyond the bar
         } else {
-            QVERIFY2(run.received == "~}", context);
-            QVERIFY2(run.lastProgress == -1, context); // the bar stayed empty
+            QVERIFY2(run.got.received == "~}", context);
+            QVERIFY2(run.got.lastProgress == -1, context); // the bar stayed empty
         }
     }
 }
