@@ -132,6 +132,7 @@ private slots:
     void noReadyWaitsThenFails();
     void missingPort();
     void escapeStopsWorker();
+    void languageChangeRestoresTexts();
     void refusedBeforePort_data();
     void refusedBeforePort();
 };
@@ -228,6 +229,24 @@ void tst_Download::escapeStopsWorker()
     QVERIFY(got.size() >= 2 && got.size() < expected.size());
     QCOMPARE(got, expected.left(got.size()));
     QCOMPARE(bench.sim.sent(), QByteArray("RD"));
+}
+
+void tst_Download::languageChangeRestoresTexts()
+{
+    MainWindow window;
+    LinkSettings settings;
+    settings.port = QStringLiteral("/dev/rzm417-no-such-port");
+    QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
+    dload dialog(settings, &window);
+    auto *status = dialog.findChild<QLabel *>("kiiras");
+    QTRY_COMPARE(status->text(), kFailure);
+    dialog.setWindowTitle(QStringLiteral("x"));
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&dialog, &change);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Download"));
+    QCOMPARE(status->text(), QString::fromUtf8("Betöltés..."));
+    QVERIFY(dialog.findChild<QLabel *>("label")->text().isEmpty());
+    QVERIFY(!dialog.findChild<QLabel *>("label")->pixmap().isNull());
 }
 
 void tst_Download::refusedBeforePort_data()
