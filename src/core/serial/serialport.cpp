@@ -1,0 +1,146 @@
+#include "serialport.h"
+
+#include "portnames.h"
+
+#include <QDeadlineTimer>
+#include <QDebug>
+#include <QSerialPort>
+
+namespace {
+
+// Long waits are cut into slices this long, so a stop request is seen quickly.
+constexpr int kSliceMs = 50;
+
+// After a wait that returned false: a time-out is silence, anything else means the
+// far end has gone (ReadError on a closed pty, a pulled adapter). Further waits would
+// return at once, so the exchange must end instead of spinning.
+bool farEndGone(const QSerialPort &port)
+{
+    const auto error = port.error();
+    return error != QSerialPort::TimeoutError && error != QSerialPort::NoError;
+}
+
+} // namespace
+
+SerialPort::SerialPort() = default;
+
+SerialPort::~SerialPort()
+{
+    close();
+}
+
+bool SerialPort::open(const QString &portName)
+{
+    close();
+    m_lineLost = false;
+    auto port = std::make_unique<QSerialPort>();
+    port->setPortName(portnames::systemLocation(portName));
+    // Exclusive by QSerialPort's lock file; an absent device is never created.
+    if (!port->open(QIODevice::ReadWrite)) {
+        qDebug() << "unable to open comport";
+        return false;
+    }
+    m_port = std::move(port);
+    return true;
+}
+
+bool SerialPort::configure(int perByteMs, int constantMs)
+{
+    if (!m_port)
+        return false;
+    // The line settings of "baud=1200 data=8 parity=N stop=1".
+    if (!m_port->setBaudRate(QSerialPort::Baud1200) || !m_port->setDataBits(QSerialPort::Data8)
+        || !m_port->setParity(QSerialPort::NoParity) || !m_port->setStopBits(QSerialPort::OneStop)) {
+        qDebug() << "unable to set comport dcb settings";
+        close();
+        return false;
+    }
+    // Everything the mode string leaves open: no flow control of any kind.
+    if (!m_port->setFlowControl(QSerialPort::NoFlowControl)) {
+        qDebug() << "unable to set comport cfg settings";
+        close();
+        return false;
+    }
+    // The read profile: one byte waits perByte + constant ms at most.
+    if (perByteMs < 0 || constantMs < 0 || perByteMs > INT_MAX - constantMs) {
+        qDebug() << "unable to set comport time-out settings";
+        close();
+        return false;
+    }
+    m_readTimeoutMs = perByteMs + constantMs;
+    return true;
+}
+
+int SerialPort::writeByte(quint8 byte)
+{
+    if (!m_port || m_lineLost)
+        return 0;
+    const char c = static_cast<char>(byte);
+    if (m_port->write(&c, 1) != 1)
+        return 0;
+    // Without an event loop QSerialPort sends only inside this wait.
+    while (m_port->bytesToWrite() > 0) {
+        m_port->clearError();
+        if (m_port->waitForBytesWritten(kSliceMs))
+            continue;
+        if (farEndGone(*m_port)) {
+            m_lineLost = true;
+            return 0;
+        }
+        if (m_interrupted && m_interrupted())
+            return 0;
+    }
+    return 1;
+}
+
+int SerialPort::readByte(quint8 *byte)
+{
+    if (!m_port)
+        return 0;
+    // A byte already in QSerialPort's buffer must not cost the whole wait.
+    if (m_port->bytesAvailable() == 0 && !m_lineLost) {
+        const QDeadlineTimer deadline(m_readTimeoutMs);
+        do {
+            const int slice = int(qMin<qint64>(kSliceMs, deadline.remainingTime()));
+            m_port->clearError();
+            if (m_port->waitForReadyRead(slice))
+                break;
+            if (farEndGone(*m_port)) {
+                m_lineLost = true;
+                break;
+            }
+            if (m_interrupted && m_interrupted())
+                break;
+        } while (!deadline.hasExpired());
+    }
+    if (m_port->bytesAvailable() == 0)
+        return 0;
+    char c = 0;
+    if (m_port->read(&c, 1) != 1)
+        return 0;
+    *byte = static_cast<quint8>(c);
+    return 1;
+}
+
+void SerialPort::close()
+{
+    if (!m_port)
+        return;
+    m_port->close();
+    m_port.reset();
+}
+
+bool SerialPort::isOpen() const
+{
+    return m_port != nullptr;
+}
+
+void SerialPort::setInterruptCheck(std::function<bool()> check)
+{
+    m_interrupted = std::move(check);
+}
+
+bool SerialPort::lineLost() const
+{
+    return m_lineLost;
+}
