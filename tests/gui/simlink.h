@@ -32,8 +32,11 @@ inline int openHandles(const QString &devicePath)
 {
     int count = 0;
     const QDir fds(QStringLiteral("/proc/self/fd"));
-    for (const QFileInfo &fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
-        count += fd.symLinkTarget() == devicePath;
+    for (const QFileInfo &fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot)) {
+        // A pty whose master has gone is shown as deleted.
+        const QString target = fd.symLinkTarget();
+        count += target == devicePath || target == devicePath + QStringLiteral(" (deleted)");
+    }
     return count;
 }
 

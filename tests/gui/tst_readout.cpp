@@ -1,6 +1,7 @@
 // The read-out through a real pty against the in-process module simulator.
 #include "simlink.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -22,7 +23,9 @@ private slots:
     void roundTrip();
     void answers_data();
     void answers();
+    void unreadableRecordKey();
     void cancelMidAnswer();
+    void pauseKeepsDialogResponsive();
     void floodStaysCancellable();
     void portFailure();
 };
@@ -129,6 +132,25 @@ void tst_Readout::answers()
     QVERIFY(link.portFree());
 }
 
+void tst_Readout::unreadableRecordKey()
+{
+    SimLink link;
+    link.sim.setConfiguration(richForm());
+    link.window.show();
+    link.window.applyForm(previousForm());
+    const FormContent before = link.window.captureForm();
+    link.window.findChildren<QCheckBox *>().at(200)->setProperty("group", "x.1");
+
+    ModalWatcher watcher(&link.window, link.pty.slavePath());
+    link.window.readup();
+
+    QCOMPARE(watcher.boxes.size(), 1);
+    QCOMPARE(watcher.boxes[0].text, kAnswerFailure);
+    FormContent after = link.window.captureForm();
+    after.boxes[200].group = before.boxes[200].group;
+    QCOMPARE(after, before);
+}
+
 void tst_Readout::cancelMidAnswer()
 {
     SimLink link;
@@ -157,6 +179,31 @@ void tst_Readout::cancelMidAnswer()
     QCOMPARE(link.window.captureForm(), before);
     QVERIFY(link.portFree());
     QVERIFY(!link.window.findChild<QProgressDialog *>());
+}
+
+void tst_Readout::pauseKeepsDialogResponsive()
+{
+    // A module that pauses for less than the read time-out within its answer: the
+    // answer goes on, and the shown dialog keeps repainting and taking a cancel.
+    SimLink link;
+    link.sim.setPaced(true);
+    link.setBehaviour(Fault::LongGap, [](SimBehaviour &b) {
+        b.gapMs = 1200;
+        b.gapAfterField = 5;
+    });
+    link.window.show();
+    const int afterGap = 2 + 8 * 17;
+    ModalWatcher watcher(&link.window, link.pty.slavePath(),
+                         [&](QProgressDialog *dialog) { return dialog->value() > afterGap; });
+    QElapsedTimer clock;
+    clock.start();
+    link.window.readup();
+
+    QVERIFY(watcher.cancelled);
+    QVERIFY(watcher.boxes.isEmpty());
+    QVERIFY2(clock.elapsed() > 1200, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(watcher.longestPauseMs < 300, qPrintable(QString::number(watcher.longestPauseMs)));
+    QVERIFY(link.portFree());
 }
 
 void tst_Readout::floodStaysCancellable()
