@@ -2,6 +2,7 @@
 #include "formcontent.h"
 #include "formschema.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <algorithm>
@@ -59,6 +60,7 @@ private slots:
     void maskDigits();
     void lastSlotUsesLastRecords();
     void readsWholeAnswer();
+    void anyBytesEndInOneOutcome();
 };
 
 void tst_Answer::rawText()
@@ -254,6 +256,37 @@ void tst_Answer::readsWholeAnswer()
         previous = record;
     }
     QCOMPARE(previous, formschema::RecordCount);
+}
+
+void tst_Answer::anyBytesEndInOneOutcome()
+{
+    // Noise shaped like answers: field-like runs with separators, 255, short and
+    // long fields, around the expected count.
+    QRandomGenerator random(417);
+    const FormContent current = FormContent::defaults();
+    int read = 0;
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes;
+        const int fields = 88 + random.bounded(9);
+        for (int f = 0; f < fields; ++f) {
+            const int width = random.bounded(4) == 0 ? random.bounded(20) : 16;
+            for (int b = 0; b < width; ++b) {
+                const int pick = random.bounded(10);
+                bytes.append(pick == 0 ? char(0xFF) : pick == 1 ? char(random.bounded(256)) : char('0' + random.bounded(10)));
+            }
+            bytes.append(random.bounded(2) ? '\r' : '|');
+        }
+        bytes.append(char(random.bounded(256)));
+        const answer::Reading reading = answer::read(answer::normalise(answer::rawText(bytes)), current);
+        if (!reading.ok())
+            continue;
+        ++read;
+        QCOMPARE(reading.content.texts.size(), current.texts.size());
+        QCOMPARE(reading.boxOrder.size(), current.boxes.size());
+        for (const auto &text : reading.content.texts)
+            QVERIFY(!text.text.endsWith(QLatin1Char(' ')) && !text.text.contains(QLatin1Char('|')));
+    }
+    QVERIFY(read > 0); // the noise must reach the end of the rules too
 }
 
 QTEST_GUILESS_MAIN(tst_Answer)

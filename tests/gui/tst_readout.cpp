@@ -62,24 +62,27 @@ void tst_Readout::roundTrip()
 void tst_Readout::answers_data()
 {
     QTest::addColumn<int>("fault");
+    QTest::addColumn<bool>("emptyStore");      // else richForm() is stored
     QTest::addColumn<quint8>("uploadCommand"); // the program's and the module's
     QTest::addColumn<QString>("diagnostic");  // empty: none expected
     QTest::addColumn<bool>("readsBack");      // else the answer failure
     QTest::addColumn<bool>("waitsForSilence");
 
-    QTest::newRow("preamble") << int(Fault::Preamble) << quint8('{') << "" << true << true;
-    QTest::newRow("255 padding") << int(Fault::Pad255) << quint8('{') << "" << true << true;
-    QTest::newRow("other upload command") << int(Fault::None) << quint8('U') << "" << true << true;
-    QTest::newRow("silent module") << int(Fault::Silence) << quint8('{') << "sep error" << false << true;
-    QTest::newRow("91 fields") << int(Fault::FieldTooFew) << quint8('{') << "dberror 91 92" << false << true;
-    QTest::newRow("93 fields") << int(Fault::FieldTooMany) << quint8('{') << "dberror 93 92" << false << true;
-    QTest::newRow("binary noise") << int(Fault::Garbage) << quint8('{') << "sep error" << false << true;
-    QTest::newRow("hang-up mid-answer") << int(Fault::HangUp) << quint8('{') << "" << false << false;
+    QTest::newRow("preamble") << int(Fault::Preamble) << false << quint8('{') << "" << true << true;
+    QTest::newRow("255 padding") << int(Fault::Pad255) << false << quint8('{') << "" << true << true;
+    QTest::newRow("255-only fields") << int(Fault::Pad255) << true << quint8('{') << "" << true << true;
+    QTest::newRow("other upload command") << int(Fault::None) << false << quint8('U') << "" << true << true;
+    QTest::newRow("silent module") << int(Fault::Silence) << false << quint8('{') << "sep error" << false << true;
+    QTest::newRow("91 fields") << int(Fault::FieldTooFew) << false << quint8('{') << "dberror 91 92" << false << true;
+    QTest::newRow("93 fields") << int(Fault::FieldTooMany) << false << quint8('{') << "dberror 93 92" << false << true;
+    QTest::newRow("binary noise") << int(Fault::Garbage) << false << quint8('{') << "sep error" << false << true;
+    QTest::newRow("hang-up mid-answer") << int(Fault::HangUp) << false << quint8('{') << "" << false << false;
 }
 
 void tst_Readout::answers()
 {
     QFETCH(int, fault);
+    QFETCH(bool, emptyStore);
     QFETCH(quint8, uploadCommand);
     QFETCH(QString, diagnostic);
     QFETCH(bool, readsBack);
@@ -87,7 +90,14 @@ void tst_Readout::answers()
 
     SimLink link;
     FormContent stored = richForm();
-    stored.setText("r17", ""); // sent as 16 spaces, or as 16 bytes 255
+    stored.setText("r17", "");       // sent as 16 spaces, or as 16 bytes 255
+    stored.setText("m_pin", "123456"); // cut by the field to 1234
+    FormContent expected = richFormReadBack();
+    expected.setText("r17", "");
+    if (emptyStore) {
+        stored = expected = FormContent::empty();
+        expected.setText("rele_time", "0000"); // an empty relay time is stored zero-filled
+    }
     link.sim.setConfiguration(stored);
     link.setBehaviour(Fault(fault), [&](SimBehaviour &b) {
         b.uploadCommand = uploadCommand;
@@ -113,8 +123,6 @@ void tst_Readout::answers()
     QCOMPARE(link.sim.received().left(2), QByteArray("~") + char(uploadCommand));
     if (readsBack) {
         QVERIFY(watcher.boxes.isEmpty());
-        FormContent expected = richFormReadBack();
-        expected.setText("r17", "");
         QCOMPARE(window.captureForm(), expected);
     } else {
         QCOMPARE(watcher.boxes.size(), 1);
