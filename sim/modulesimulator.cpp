@@ -230,6 +230,8 @@ void ModuleSimulator::run()
 
 bool ModuleSimulator::nextByte(quint8 *byte, int timeoutMs)
 {
+    if (m_stop)
+        return false;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (m_inbox.isEmpty()) {
         if (m_stop || m_fd < 0)

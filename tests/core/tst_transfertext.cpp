@@ -1,26 +1,13 @@
 #include "formcontent.h"
 #include "linksettings.h"
 #include "transfer/transfertext.h"
+#include "../testforms.h"
 
 #include <QTest>
 
 using transfer::TextFailure;
 
 namespace {
-
-FormContent filledForm()
-{
-    FormContent form = FormContent::defaults();
-    const char *const values[][2] = {
-        {"m_pin", "1234"}, {"m_id", "0001"}, {"m_nev", "Kapu"}, {"visszaallas", "1"},
-        {"be1_nev", "Ajto"}, {"be2_nev", "Ablak"}, {"rele_time", "5"}, {"ki3_on", "K3 be"},
-        {"ki4_on", "K4 be"}, {"ki3_off", "K3 ki"}, {"ki4_off", "K4 ki"}, {"be1_on_msg", "Nyitva"},
-        {"be1_off_msg", "Zarva"}, {"be2_on_msg", "Riaszt"}, {"be2_off_msg", "Rendben"},
-    };
-    for (const auto &v : values)
-        form.setText(QLatin1String(v[0]), QLatin1String(v[1]));
-    return form;
-}
 
 void check(FormContent &form, const QString &group)
 {
