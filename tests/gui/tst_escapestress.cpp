@@ -3,15 +3,10 @@
 // Every one must end at once, close the port and leave it reopenable. Run under
 // ThreadSanitizer by scripts/test --tsan, since the worker thread is stopped here.
 #include "dload.h"
-#include "mainwindow.h"
-#include "modulesimulator.h"
-#include "ptypair.h"
-#include "serial/serialport.h"
+#include "simlink.h"
 #include "../testforms.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -19,20 +14,6 @@
 #include <QTimer>
 
 using Fault = SimBehaviour::Fault;
-
-namespace {
-
-// How many descriptors of this process are open on the device.
-int openHandles(const QString &devicePath)
-{
-    int count = 0;
-    const QDir fds(QStringLiteral("/proc/self/fd"));
-    for (const QFileInfo &fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
-        count += fd.symLinkTarget() == devicePath;
-    return count;
-}
-
-} // namespace
 
 class tst_EscapeStress : public QObject
 {
