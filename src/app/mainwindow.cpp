@@ -16,7 +16,7 @@
 
 namespace {
 
-const char *const kNotice = "© 2011-2026 RZM Rendszertechnika Kft.";
+const char *const kNotice = "Copyright © 2011-2026 RZM-417 fejlesztők";
 
 QIcon resourceIcon(const char *file)
 {

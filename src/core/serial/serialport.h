@@ -46,4 +46,6 @@ private:
     std::function<bool()> m_interrupted;
     int m_readTimeoutMs = 0;
     bool m_lineLost = false;
+    bool m_drainWrites = true; // writes return once the byte is on the wire
+
 };

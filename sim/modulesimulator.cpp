@@ -1,0 +1,395 @@
+#include "modulesimulator.h"
+
+#include "transfer/transfertext.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// 10 bits (start, 8 data, stop) at 1200 baud.
+constexpr std::chrono::nanoseconds kByteTime(8'333'333);
+constexpr quint8 kStart = '~';
+constexpr quint8 kDownloadCommand = '}';
+constexpr quint8 kCarriageReturn = '\r';
+constexpr int kFirstLineWaitMs = 10000;
+constexpr int kLineByteWaitMs = 3000;
+
+QByteArray fieldBytes(const QString &field)
+{
+    return field.toLatin1().leftJustified(ModuleSimulator::FieldWidth, ' ', true);
+}
+
+} // namespace
+
+QString printableBytes(const QByteArray &bytes)
+{
+    QString out;
+    for (char c : bytes) {
+        const auto b = quint8(c);
+        if (b >= 32 && b < 127 && b != '\\')
+            out += QLatin1Char(c);
+        else
+            out += QStringLiteral("\\x%1").arg(b, 2, 16, QLatin1Char('0'));
+    }
+    return out;
+}
+
+ModuleSimulator::ModuleSimulator()
+{
+    for (const QString &f : transfer::fields(FormContent::defaults()))
+        m_fields.append(fieldBytes(f));
+}
+
+ModuleSimulator::~ModuleSimulator()
+{
+    stop();
+}
+
+void ModuleSimulator::start(int masterFd, bool takeOwnership)
+{
+    stop();
+    m_fd = masterFd;
+    m_ownsFd = takeOwnership;
+    m_stop = false;
+    m_inbox.clear();
+    m_inboxRead = 0;
+    m_rxFreeAt = m_txFreeAt = Clock::now();
+    // A pty takes whatever the program writes at once. To hold the program to the
+    // line's rate, its side of the pty is stopped (as by a flow-control stop) while
+    // the module is still taking in earlier bytes.
+    if (m_paced && ::grantpt(m_fd) == 0 && ::unlockpt(m_fd) == 0) {
+        if (const char *slave = ::ptsname(m_fd))
+            m_gateFd = ::open(slave, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    }
+    m_gateOpen = false;
+    setGate(true);
+    if (::pipe2(m_wake, O_CLOEXEC) != 0)
+        m_wake[0] = m_wake[1] = -1;
+    m_running = true;
+    m_thread = std::thread([this] { run(); });
+}
+
+void ModuleSimulator::stop()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_changed.notify_all();
+    if (m_wake[1] >= 0) {
+        const char c = 0;
+        [[maybe_unused]] auto n = ::write(m_wake[1], &c, 1);
+    }
+    if (m_thread.joinable())
+        m_thread.join();
+    setGate(true); // never leave the program's side stopped
+    if (m_gateFd >= 0)
+        ::close(m_gateFd);
+    m_gateFd = -1;
+    for (int &fd : m_wake) {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+    if (m_ownsFd && m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_running = false;
+}
+
+bool ModuleSimulator::isRunning() const
+{
+    return m_running;
+}
+
+void ModuleSimulator::setBehaviour(const SimBehaviour &behaviour)
+{
+    std::lock_guard lock(m_mutex);
+    m_behaviour = behaviour;
+}
+
+SimBehaviour ModuleSimulator::behaviour() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_behaviour;
+}
+
+void ModuleSimulator::setPaced(bool paced)
+{
+    m_paced = paced;
+}
+
+void ModuleSimulator::setFields(const QStringList &fields)
+{
+    std::lock_guard lock(m_mutex);
+    m_fields.clear();
+    for (const QString &f : fields)
+        m_fields.append(fieldBytes(f));
+}
+
+void ModuleSimulator::setConfiguration(const FormContent &form)
+{
+    setFields(transfer::fields(form));
+}
+
+QStringList ModuleSimulator::fields() const
+{
+    std::lock_guard lock(m_mutex);
+    QStringList list;
+    for (const QByteArray &f : m_fields)
+        list.append(QString::fromLatin1(f));
+    return list;
+}
+
+QString ModuleSimulator::lastChecksum() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_checksum;
+}
+
+QByteArray ModuleSimulator::received() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_received;
+}
+
+QByteArray ModuleSimulator::sent() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_sent;
+}
+
+void ModuleSimulator::clearTranscript()
+{
+    std::lock_guard lock(m_mutex);
+    m_received.clear();
+    m_sent.clear();
+}
+
+int ModuleSimulator::exchanges() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_exchanges;
+}
+
+bool ModuleSimulator::waitForExchanges(int count, int timeoutMs) const
+{
+    std::unique_lock lock(m_mutex);
+    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                              [&] { return m_exchanges >= count; });
+}
+
+void ModuleSimulator::setTraceSink(std::function<void(const QString &)> sink)
+{
+    std::lock_guard lock(m_mutex);
+    m_traceSink = std::move(sink);
+}
+
+void ModuleSimulator::setStoreSink(std::function<void(const QStringList &)> sink)
+{
+    std::lock_guard lock(m_mutex);
+    m_storeSink = std::move(sink);
+}
+
+void ModuleSimulator::trace(const QString &line) const
+{
+    std::function<void(const QString &)> sink;
+    {
+        std::lock_guard lock(m_mutex);
+        sink = m_traceSink;
+    }
+    if (sink)
+        sink(line);
+}
+
+bool ModuleSimulator::hasFault(SimBehaviour::Fault fault) const
+{
+    std::lock_guard lock(m_mutex);
+    return m_behaviour.fault == fault;
+}
+
+void ModuleSimulator::run()
+{
+    if (m_gateFd >= 0) {
+        // The gate holds the program to the line's rate only if this thread closes it
+        // soon after a byte comes; on a busy machine ask for a head start (root only).
+        ::setpriority(PRIO_PROCESS, pid_t(::gettid()), -10);
+    }
+    trace(QStringLiteral("ready (%1)").arg(m_paced ? QStringLiteral("1200 baud") : QStringLiteral("unpaced")));
+    while (!m_stop && m_fd >= 0) {
+        quint8 byte = 0;
+        if (!nextByte(&byte, 1000))
+            continue;
+        if (byte != kStart) {
+            trace(QStringLiteral("ignored %1").arg(printableBytes(QByteArray(1, char(byte)))));
+            continue;
+        }
+        const SimBehaviour b = behaviour();
+        m_hangUpAfter = b.fault == SimBehaviour::Fault::HangUp ? b.hangUpAfter : -1;
+        m_exchangeBytes = 0;
+        countExchangeByte();
+        quint8 command = 0;
+        if (!nextByte(&command, kLineByteWaitMs) || !countExchangeByte())
+            continue;
+        if (command == kDownloadCommand) {
+            trace(QStringLiteral("request: download"));
+            serveDownload();
+        } else if (command == b.uploadCommand) {
+            trace(QStringLiteral("request: read-out"));
+            serveReadout();
+        } else {
+            trace(QStringLiteral("unknown command %1").arg(printableBytes(QByteArray(1, char(command)))));
+        }
+    }
+    m_running = false;
+    trace(QStringLiteral("stopped"));
+}
+
+void ModuleSimulator::setGate(bool open)
+{
+    if (m_gateFd < 0 || open == m_gateOpen)
+        return;
+    ::tcflow(m_gateFd, open ? TCOON : TCOOFF);
+    m_gateOpen = open;
+}
+
+bool ModuleSimulator::readAvailable()
+{
+    char buffer[4096];
+    const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
+    if (n > 0) {
+        // A byte reaches the module one byte time after the line is free for it.
+        const auto now = Clock::now();
+        if (m_rxFreeAt < now)
+            m_rxFreeAt = now;
+        m_inbox.append(buffer, n);
+        return true;
+    }
+    if (n < 0 && errno != EAGAIN && errno != EINTR)
+        ::usleep(20000); // no program holds the line (EIO on a pty without slave): wait for one
+    return false;
+}
+
+// Waits until a byte in flight has arrived. Meanwhile the program may hand over its
+// next byte, as it would to a UART's buffer, but no more than that.
+void ModuleSimulator::waitForArrival(Clock::time_point arrival)
+{
+    while (!m_stop) {
+        const auto left = arrival - Clock::now();
+        if (left <= Clock::duration::zero())
+            return;
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+        const timespec timeout{time_t(ns / 1'000'000'000), long(ns % 1'000'000'000)};
+        pollfd fds[2] = {{m_wake[0], POLLIN, 0}, {m_fd, POLLIN, 0}};
+        const int count = m_gateOpen && m_fd >= 0 ? 2 : 1;
+        if (::ppoll(fds, count, &timeout, nullptr) > 0 && count == 2 && fds[1].revents) {
+            setGate(false);
+            readAvailable();
+        }
+    }
+}
+
+bool ModuleSimulator::nextByte(quint8 *byte, int timeoutMs)
+{
+    if (m_stop)
+        return false;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (m_inbox.isEmpty()) {
+        if (m_stop || m_fd < 0)
+            return false;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0)
+            return false;
+        setGate(true);
+        pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
+        if (::poll(fds, m_wake[0] >= 0 ? 2 : 1, int(left.count())) <= 0)
+            continue;
+        if (fds[1].revents)
+            return false;
+        setGate(false);
+        readAvailable();
+    }
+    *byte = quint8(m_inbox[m_inboxRead++]);
+    if (m_inboxRead == m_inbox.size()) {
+        m_inbox.clear();
+        m_inboxRead = 0;
+    }
+    m_rxFreeAt += kByteTime;
+    if (m_paced) {
+        if (m_inbox.isEmpty())
+            setGate(true);
+        waitForArrival(m_rxFreeAt);
+    } else {
+        m_rxFreeAt = Clock::now();
+    }
+    std::lock_guard lock(m_mutex);
+    m_received.append(char(*byte));
+    return true;
+}
+
+bool ModuleSimulator::sendByte(quint8 byte)
+{
+    if (m_stop || m_fd < 0)
+        return false;
+    if (m_paced) {
+        setGate(false); // not listening while talking: the program waits its turn
+        m_txFreeAt = std::max(m_txFreeAt, Clock::now()) + kByteTime;
+        std::this_thread::sleep_until(m_txFreeAt);
+    }
+    const char c = char(byte);
+    if (::write(m_fd, &c, 1) != 1)
+        return false;
+    {
+        std::lock_guard lock(m_mutex);
+        m_sent.append(c);
+    }
+    return countExchangeByte();
+}
+
+bool ModuleSimulator::sendBytes(const QByteArray &bytes)
+{
+    for (char c : bytes)
+        if (!sendByte(quint8(c)))
+            return false;
+    return true;
+}
+
+bool ModuleSimulator::countExchangeByte()
+{
+    ++m_exchangeBytes;
+    if (m_hangUpAfter >= 0 && m_exchangeBytes >= m_hangUpAfter) {
+        hangUp();
+        return false;
+    }
+    return true;
+}
+
+void ModuleSimulator::hangUp()
+{
+    trace(QStringLiteral("hanging up after %1 bytes").arg(m_exchangeBytes));
+    // Only a line of our own can be hung up; a borrowed one just goes quiet.
+    if (m_ownsFd && m_fd >= 0) {
+        // A hang-up drops what the far end has not read yet; give the bytes that are
+        // already on their way the time a real line would have delivered them in.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        ::close(m_fd);
+    }
+    m_fd = -1;
+    finishExchange(QStringLiteral("line hung up"));
+}
+
+void ModuleSimulator::finishExchange(const QString &what)
+{
+    trace(what);
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_exchanges;
+    }
+    m_changed.notify_all();
+}

@@ -1,0 +1,141 @@
+#include "answer.h"
+
+#include "formschema.h"
+#include "latin1.h"
+
+namespace answer {
+namespace {
+
+const QChar kSeparator = QLatin1Char('|');
+
+struct GroupKey
+{
+    bool recordOk = false;
+    int record = 0;
+    int bit = 0; // 0 when the bit position does not read as a number
+};
+
+// "R.B": the record is the first piece and the bit position the last one.
+GroupKey parseGroup(const QString &group)
+{
+    const QStringList pieces = group.split(QLatin1Char('.'));
+    GroupKey key;
+    key.record = pieces.first().toInt(&key.recordOk);
+    bool bitOk = false;
+    key.bit = pieces.last().toInt(&bitOk);
+    if (!bitOk)
+        key.bit = 0;
+    return key;
+}
+
+} // namespace
+
+QChar charForByte(quint8 byte)
+{
+    return byte == 13 ? kSeparator : latin1::fromByte(byte);
+}
+
+QString rawText(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (const char b : bytes)
+        text.append(charForByte(static_cast<quint8>(b)));
+    return text;
+}
+
+QString normalise(const QString &raw)
+{
+    QString text = raw;
+    // The module's final byte is not part of its answer.
+    text.chop(1);
+    // A preamble ends with an empty field; only the fields behind the last one count.
+    const qsizetype pair = text.lastIndexOf(QStringLiteral("||"));
+    if (pair >= 0 && pair != text.size() - 2)
+        text.remove(0, pair + 2);
+    text.replace(QChar(0xFF), QLatin1Char(' '));
+    return text;
+}
+
+QStringList items(const QString &answerText)
+{
+    QStringList list = answerText.split(kSeparator, Qt::SkipEmptyParts);
+    for (QString &item : list) {
+        qsizetype end = item.size();
+        while (end > 0 && item.at(end - 1) == QLatin1Char(' '))
+            --end;
+        item.truncate(end);
+    }
+    return list;
+}
+
+int maskValue(const QString &digit)
+{
+    bool ok = false;
+    const int value = digit.toInt(&ok);
+    return ok ? value : 0;
+}
+
+Reading read(const QString &answerText, const FormContent &current)
+{
+    Reading reading;
+    if (!answerText.contains(kSeparator)) {
+        reading.failure = Failure::NoSeparator;
+        reading.diagnostic = QStringLiteral("sep error");
+        return reading;
+    }
+
+    QStringList list = items(answerText);
+    const int fieldCount = int(current.texts.size());
+    if (list.size() != fieldCount) {
+        reading.failure = Failure::ItemCount;
+        reading.diagnostic = QStringLiteral("dberror %1 %2").arg(list.size()).arg(fieldCount);
+        return reading;
+    }
+    const int phones = formschema::PhoneCount;
+    if (fieldCount < phones) {
+        reading.failure = Failure::RecordKey;
+        return reading;
+    }
+
+    // Each telephone item starts with its alarm and control mask digits; the
+    // digit of record r ends up at masks[r - 1].
+    QStringList masks;
+    masks.reserve(2 * phones);
+    for (int i = fieldCount - phones; i < fieldCount; ++i) {
+        masks.append(list[i].mid(0, 1));
+        masks.append(list[i].mid(1, 1));
+        list[i] = list[i].mid(2);
+    }
+
+    // Every record must have a mask digit; a key that points past the digits
+    // would otherwise read beyond the answer.
+    QList<GroupKey> keys;
+    keys.reserve(current.boxes.size());
+    int highest = 0;
+    for (const auto &box : current.boxes) {
+        const GroupKey key = parseGroup(box.group);
+        if (!key.recordOk || key.record < 1 || key.record > masks.size()) {
+            reading.failure = Failure::RecordKey;
+            return reading;
+        }
+        highest = qMax(highest, key.record);
+        keys.append(key);
+    }
+
+    reading.content = current;
+    for (int i = 0; i < fieldCount; ++i)
+        reading.content.texts[i].text = list[i];
+    for (int r = 1; r <= highest; ++r) {
+        const int mask = maskValue(masks[r - 1]);
+        for (int k = 0; k < keys.size(); ++k) {
+            if (keys[k].record != r)
+                continue;
+            reading.content.boxes[k].checked = (mask & keys[k].bit) != 0;
+            reading.boxOrder.append(k);
+        }
+    }
+    return reading;
+}
+
+} // namespace answer

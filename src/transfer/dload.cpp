@@ -1,0 +1,66 @@
+#include "dload.h"
+
+#include "dlthread.h"
+
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+constexpr int kSuccessCloseMs = 2000;
+
+} // namespace
+
+dload::dload(const LinkSettings &settings, QWidget *parent)
+    : QDialog(parent)
+    , m_worker(std::make_unique<dlThread>(settings))
+{
+    m_ui.setupUi(this);
+    // The worker's signals arrive queued: the bar is only touched on this thread.
+    connect(m_worker.get(), &dlThread::progressRange, m_ui.progressBar, [this](int maximum) {
+        m_ui.progressBar->setRange(0, maximum);
+        m_ui.progressBar->reset();
+    });
+    connect(m_worker.get(), &dlThread::progressValue, m_ui.progressBar, &QProgressBar::setValue);
+    connect(m_worker.get(), &QThread::finished, this, &dload::dlcomplete);
+    m_worker->start(QThread::InheritPriority);
+}
+
+dload::~dload()
+{
+    // Rejected early (Escape): stop the exchange; it closes the port on its way out.
+    m_worker->requestInterruption();
+    m_worker->wait();
+}
+
+void dload::dlcomplete()
+{
+    if (m_worker->succeeded()) {
+        m_ui.kiiras->setText(tr("Sikeres betöltés."));
+        auto *timer = new QTimer(this);
+        timer->setObjectName("closeTimer");
+        timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, this, &QDialog::accept);
+        timer->start(kSuccessCloseMs);
+    } else {
+        m_ui.kiiras->setText(tr("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat."));
+    }
+    m_ui.buttonBox->setStandardButtons(QDialogButtonBox::Ok);
+    m_ui.buttonBox->setEnabled(true);
+}
+
+void dload::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+}
+
+void dload::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        m_ui.retranslateUi(this);
+}

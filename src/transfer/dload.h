@@ -1,0 +1,36 @@
+#pragma once
+
+#include "dloadui.h"
+#include "linksettings.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class dlThread;
+
+// The download's progress dialog. Its worker starts in the constructor, so the
+// exchange begins while the dialog opens; the outcome replaces Cancel with OK.
+// Close requests are ignored; Escape rejects. Destroying the dialog stops the
+// worker and waits for it, so the port is closed before the dialog is gone.
+class dload : public QDialog
+{
+    Q_OBJECT
+
+public:
+    dload(const LinkSettings &settings, QWidget *parent);
+    ~dload() override;
+
+    const dlThread *worker() const { return m_worker.get(); }
+
+public slots:
+    void dlcomplete();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    std::unique_ptr<dlThread> m_worker;
+    DloadUi m_ui;
+};

@@ -1,0 +1,210 @@
+#include "modulesimulator.h"
+#include "ptypair.h"
+#include "serial/serialport.h"
+#include "transfer/transfertext.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+using Fault = SimBehaviour::Fault;
+
+namespace {
+
+QStringList sampleFields()
+{
+    QStringList fields;
+    for (int i = 0; i < ModuleSimulator::FieldCount; ++i)
+        fields.append(QStringLiteral("f%1").arg(i).leftJustified(16));
+    return fields;
+}
+
+QByteArray readAll(SerialPort &port)
+{
+    QByteArray bytes;
+    quint8 b = 0;
+    while (port.readByte(&b) == 1)
+        bytes.append(char(b));
+    return bytes;
+}
+
+QByteArray fieldLines(const QStringList &fields, char pad = ' ')
+{
+    QByteArray bytes;
+    for (const QString &f : fields) {
+        QByteArray field = f.toLatin1();
+        for (qsizetype k = field.size() - 1; k >= 0 && field[k] == ' '; --k)
+            field[k] = pad;
+        bytes += field + '\r';
+    }
+    return bytes;
+}
+
+} // namespace
+
+class tst_ModuleSimulator : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readout_data();
+    void readout();
+    void readoutGapEndsAnswer();
+    void downloadStoresFields_data();
+    void downloadStoresFields();
+    void hangUpClosesLine();
+    void pacedAtLineRate();
+};
+
+void tst_ModuleSimulator::readout_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QByteArray>("expected");
+    const QStringList f = sampleFields();
+    QTest::newRow("normal") << int(Fault::None) << QByteArray("\r\r") + fieldLines(f) + 'E';
+    QTest::newRow("preamble") << int(Fault::Preamble) << QByteArray("RZM-417 v1.0\r\r") + fieldLines(f) + 'E';
+    QTest::newRow("pad255") << int(Fault::Pad255) << QByteArray("\r\r") + fieldLines(f, char(0xFF)) + 'E';
+    QTest::newRow("too few") << int(Fault::FieldTooFew) << QByteArray("\r\r") + fieldLines(f.mid(0, 91)) + 'E';
+    QTest::newRow("too many") << int(Fault::FieldTooMany)
+                              << QByteArray("\r\r") + fieldLines(f + QStringList{QString(16, ' ')}) + 'E';
+    QTest::newRow("silence") << int(Fault::Silence) << QByteArray();
+    QTest::newRow("download fault no-r") << int(Fault::NoReady) << QByteArray("\r\r") + fieldLines(f) + 'E';
+}
+
+void tst_ModuleSimulator::readout()
+{
+    QFETCH(int, fault);
+    QFETCH(QByteArray, expected);
+    PtyPair pty;
+    ModuleSimulator sim;
+    sim.setPaced(false);
+    sim.setFields(sampleFields());
+    SimBehaviour b;
+    b.fault = Fault(fault);
+    sim.setBehaviour(b);
+    sim.start(pty.masterFd());
+
+    SerialPort port;
+    QVERIFY(port.open(pty.slavePath()));
+    QVERIFY(port.configure(0, 300));
+    port.writeByte('~');
+    port.writeByte('{');
+    QCOMPARE(readAll(port), expected);
+    QVERIFY(sim.waitForExchanges(1, 1000));
+    QCOMPARE(sim.received(), QByteArray("~{"));
+    QCOMPARE(sim.sent(), expected);
+}
+
+void tst_ModuleSimulator::readoutGapEndsAnswer()
+{
+    PtyPair pty;
+    ModuleSimulator sim;
+    sim.setPaced(false);
+    SimBehaviour b;
+    b.fault = Fault::LongGap;
+    sim.setBehaviour(b);
+    sim.start(pty.masterFd());
+    SerialPort port;
+    QVERIFY(port.open(pty.slavePath()));
+    QVERIFY(port.configure(1500, 0)); // the read-out's profile
+    port.writeByte('~');
+    port.writeByte('{');
+    QElapsedTimer timer;
+    timer.start();
+    const QByteArray first = readAll(port);
+    QVERIFY(timer.elapsed() >= 1500);
+    QCOMPARE(first.size(), 2 + 47 * 17); // up to the pause after field 47
+    QCOMPARE(readAll(port).size(), 45 * 17 + 1); // the rest came after the reader gave up
+}
+
+void tst_ModuleSimulator::downloadStoresFields_data()
+{
+    QTest::addColumn<QByteArray>("ack");
+    QTest::addColumn<QString>("checksum");
+    QTest::newRow("OK, no checksum") << QByteArray("OK") << QString();
+    QTest::newRow("xy, checksum 17") << QByteArray("xy") << QStringLiteral("17");
+}
+
+void tst_ModuleSimulator::downloadStoresFields()
+{
+    QFETCH(QByteArray, ack);
+    QFETCH(QString, checksum);
+    PtyPair pty;
+    ModuleSimulator sim;
+    sim.setPaced(false);
+    SimBehaviour b;
+    b.acknowledge = ack;
+    sim.setBehaviour(b);
+    QStringList stored;
+    sim.setStoreSink([&stored](const QStringList &fields) { stored = fields; });
+    sim.start(pty.masterFd());
+
+    QStringList fields = sampleFields();
+    fields[7] = QStringLiteral("0005");
+    const QString text = fields.join(QLatin1Char('|')) + checksum;
+    const QByteArray lines = transfer::lineBytes(text, '|');
+
+    SerialPort port;
+    QVERIFY(port.open(pty.slavePath()));
+    QVERIFY(port.configure(0, 1000));
+    port.writeByte('~');
+    port.writeByte('}');
+    quint8 r = 0;
+    QCOMPARE(port.readByte(&r), 1);
+    QCOMPARE(r, quint8('R'));
+    QCOMPARE(port.readByte(&r), 1);
+    QCOMPARE(r, quint8('D'));
+    for (char c : lines)
+        port.writeByte(quint8(c));
+    QCOMPARE(readAll(port), ack);
+    QVERIFY(sim.waitForExchanges(1, 1000));
+    QCOMPARE(sim.received(), QByteArray("~}") + lines);
+    fields[7] = QStringLiteral("0005").leftJustified(16);
+    QCOMPARE(sim.fields(), fields);
+    QCOMPARE(stored, fields);
+    QCOMPARE(sim.lastChecksum(), checksum);
+}
+
+void tst_ModuleSimulator::hangUpClosesLine()
+{
+    PtyPair pty;
+    ModuleSimulator sim;
+    sim.setPaced(false);
+    SimBehaviour b;
+    b.fault = Fault::HangUp;
+    b.hangUpAfter = 10; // "~{", then 8 bytes of the answer
+    sim.setBehaviour(b);
+    sim.start(pty.takeMaster(), true);
+    SerialPort port;
+    QVERIFY(port.open(pty.slavePath()));
+    QVERIFY(port.configure(0, 5000));
+    port.writeByte('~');
+    port.writeByte('{');
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(readAll(port).size(), 8);
+    QVERIFY(port.lineLost());
+    QVERIFY(timer.elapsed() < 1000);
+    QVERIFY(sim.waitForExchanges(1, 1000));
+}
+
+void tst_ModuleSimulator::pacedAtLineRate()
+{
+    PtyPair pty;
+    ModuleSimulator sim; // paced by default
+    sim.start(pty.masterFd());
+    SerialPort port;
+    QVERIFY(port.open(pty.slavePath()));
+    QVERIFY(port.configure(0, 1000));
+    QElapsedTimer timer;
+    timer.start();
+    port.writeByte('~');
+    port.writeByte('}');
+    quint8 r = 0;
+    QCOMPARE(port.readByte(&r), 1);
+    QCOMPARE(r, quint8('R'));
+    QCOMPARE(port.readByte(&r), 1);
+    // Four bytes on a 1200-baud line: 33.3 ms.
+    QVERIFY2(timer.elapsed() >= 33 && timer.elapsed() < 60, qPrintable(QString::number(timer.elapsed())));
+}
+
+QTEST_GUILESS_MAIN(tst_ModuleSimulator)
+#include "tst_modulesimulator.moc"

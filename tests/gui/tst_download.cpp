@@ -1,0 +1,287 @@
+// The download end to end: the real window and dialog, QSerialPort on a real pty,
+// the simulated module on the other side, exact bytes asserted both ways.
+#include "dload.h"
+#include "dlthread.h"
+#include "mainwindow.h"
+#include "modulesimulator.h"
+#include "ptypair.h"
+#include "serial/serialport.h"
+#include "transfer/transfertext.h"
+#include "../testforms.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using Fault = SimBehaviour::Fault;
+
+namespace {
+
+const QString kFailure = QString::fromUtf8("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
+const QString kSuccess = QString::fromUtf8("Sikeres betöltés.");
+
+// What the user saw of one download, gathered by a timer the test owns.
+struct Seen
+{
+    QString boxTitle;
+    QString boxText;
+    bool dialogShown = false;
+    QString dialogTitle;
+    QString outcome;        // the status text once it left "Betöltés..."
+    qint64 outcomeAt = -1;  // ms after download() began
+    qint64 escapeAt = -1;
+    int barMaximum = 0;
+    int barValue = 0;
+    bool okEnabled = false;
+    bool cancelGone = false;
+    bool closeIgnored = false;
+    int closeTimerMs = -1;  // the single-shot timer that closes a success
+    qint64 returnedAt = -1;
+};
+
+enum class Act { Wait, ClickOk, EscapeMidway };
+
+Seen runDownload(MainWindow &window, Act act)
+{
+    Seen seen;
+    QElapsedTimer clock;
+    clock.start();
+    auto *timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            seen.boxTitle = box->windowTitle();
+            seen.boxText = box->text();
+            box->button(QMessageBox::Ok)->click();
+            return;
+        }
+        auto *dialog = qobject_cast<dload *>(modal);
+        if (!dialog)
+            return;
+        seen.dialogShown = true;
+        seen.dialogTitle = dialog->windowTitle();
+        auto *status = dialog->findChild<QLabel *>("kiiras");
+        auto *bar = dialog->findChild<QProgressBar *>("progressBar");
+        auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
+        seen.barMaximum = bar->maximum();
+        seen.barValue = bar->value();
+        if (act == Act::EscapeMidway && seen.escapeAt < 0 && bar->value() > 100) {
+            seen.escapeAt = clock.elapsed();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        if (status->text() == QString::fromUtf8("Betöltés...") || seen.outcomeAt >= 0)
+            return;
+        seen.outcome = status->text();
+        seen.outcomeAt = clock.elapsed();
+        seen.okEnabled = buttons->isEnabled() && buttons->button(QDialogButtonBox::Ok);
+        seen.cancelGone = !buttons->button(QDialogButtonBox::Cancel);
+        if (auto *closeTimer = dialog->findChild<QTimer *>("closeTimer"); closeTimer && closeTimer->isSingleShot())
+            seen.closeTimerMs = closeTimer->interval();
+        dialog->close();
+        seen.closeIgnored = dialog->isVisible();
+        if (act == Act::ClickOk)
+            buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    timer->start();
+    window.download();
+    seen.returnedAt = clock.elapsed();
+    delete timer;
+    return seen;
+}
+
+// A window pointed at a fresh pty with a simulator behind it.
+struct Bench
+{
+    explicit Bench(const SimBehaviour &behaviour = {}, bool paced = false)
+    {
+        sim.setPaced(paced);
+        sim.setBehaviour(behaviour);
+        sim.start(pty.masterFd());
+        LinkSettings settings;
+        settings.port = pty.slavePath();
+        window.setLinkSettings(settings);
+        window.applyForm(filledForm());
+    }
+    bool portFree()
+    {
+        SerialPort port;
+        return port.open(pty.slavePath());
+    }
+
+    PtyPair pty;
+    ModuleSimulator sim;
+    MainWindow window;
+};
+
+} // namespace
+
+class tst_Download : public QObject
+{
+    Q_OBJECT
+private slots:
+    void acknowledge_data();
+    void acknowledge();
+    void noReadyWaitsThenFails();
+    void missingPort();
+    void escapeStopsWorker();
+    void languageChangeRestoresTexts();
+    void refusedBeforePort_data();
+    void refusedBeforePort();
+};
+
+void tst_Download::acknowledge_data()
+{
+    QTest::addColumn<QByteArray>("ack");
+    QTest::addColumn<bool>("success");
+    QTest::newRow("O K") << QByteArray("OK") << true;
+    QTest::newRow("x O") << QByteArray("xO") << true;
+    QTest::newRow("x y") << QByteArray("xy") << false;
+}
+
+void tst_Download::acknowledge()
+{
+    QFETCH(QByteArray, ack);
+    QFETCH(bool, success);
+    SimBehaviour behaviour;
+    behaviour.acknowledge = ack;
+    Bench bench(behaviour);
+    FormContent form = filledForm();
+    form.setText(QStringLiteral("t1"), QStringLiteral("36301234567"));
+    form.boxes[0].checked = true;
+    bench.window.applyForm(form);
+
+    const Seen seen = runDownload(bench.window, success ? Act::Wait : Act::ClickOk);
+
+    const QString text = transfer::buildTransferText(form, LinkSettings()).text;
+    QCOMPARE(bench.window.linkSettings().transferText, text);
+    QCOMPARE(bench.sim.received(), QByteArray("~}") + transfer::lineBytes(text, '|'));
+    QCOMPARE(bench.sim.sent(), QByteArray("RD") + ack);
+    QCOMPARE(seen.dialogTitle, QStringLiteral("Download"));
+    QCOMPARE(seen.outcome, success ? kSuccess : kFailure);
+    QCOMPARE(seen.barMaximum, 1563 + 20);
+    QCOMPARE(seen.barValue, 1563 + 20);
+    QVERIFY(seen.okEnabled);
+    QVERIFY(seen.cancelGone);
+    QVERIFY(seen.closeIgnored);
+    if (!success)
+        QCOMPARE(seen.closeTimerMs, -1);
+    if (success) {
+        QCOMPARE(bench.sim.fields(), transfer::fields(form));
+        QCOMPARE(seen.closeTimerMs, 2000);
+        // The outcome is seen by polling, a little after it was shown.
+        const qint64 shown = seen.returnedAt - seen.outcomeAt;
+        QVERIFY2(shown >= 1700 && shown < 2600, qPrintable(QString::number(shown)));
+    }
+    QVERIFY(bench.portFree());
+}
+
+void tst_Download::noReadyWaitsThenFails()
+{
+    SimBehaviour behaviour;
+    behaviour.fault = Fault::NoReady;
+    Bench bench(behaviour);
+    const Seen seen = runDownload(bench.window, Act::ClickOk);
+    QCOMPARE(seen.outcome, kFailure);
+    QVERIFY2(seen.outcomeAt >= 5000 && seen.outcomeAt < 6500, qPrintable(QString::number(seen.outcomeAt)));
+    QVERIFY(seen.barValue < 0); // reset: shown empty
+    QCOMPARE(seen.barMaximum, 1583);
+    QCOMPARE(bench.sim.received(), QByteArray("~}"));
+    QCOMPARE(bench.sim.sent(), QByteArray());
+    QVERIFY(seen.closeIgnored);
+    QVERIFY(bench.portFree());
+}
+
+void tst_Download::missingPort()
+{
+    MainWindow window;
+    window.applyForm(filledForm());
+    LinkSettings settings;
+    settings.port = QStringLiteral("/dev/rzm417-no-such-port");
+    window.setLinkSettings(settings);
+    QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
+    const Seen seen = runDownload(window, Act::ClickOk);
+    QCOMPARE(seen.outcome, kFailure);
+    QVERIFY(seen.outcomeAt < 1000);
+    QVERIFY(seen.barValue < 0);
+}
+
+void tst_Download::escapeStopsWorker()
+{
+    Bench bench(SimBehaviour(), true); // paced: the lines take 13 s on the line
+    const Seen seen = runDownload(bench.window, Act::EscapeMidway);
+    QVERIFY(seen.escapeAt > 0);
+    QCOMPARE(seen.outcomeAt, qint64(-1));
+    const qint64 stopped = seen.returnedAt - seen.escapeAt;
+    QVERIFY2(stopped < 300, qPrintable(QString::number(stopped)));
+    QVERIFY(bench.portFree());
+    // What the module got is the start of the exchange, cut off.
+    const QByteArray expected = QByteArray("~}")
+        + transfer::lineBytes(transfer::buildTransferText(filledForm(), LinkSettings()).text, '|');
+    const QByteArray got = bench.sim.received();
+    QVERIFY(got.size() >= 2 && got.size() < expected.size());
+    QCOMPARE(got, expected.left(got.size()));
+    QCOMPARE(bench.sim.sent(), QByteArray("RD"));
+}
+
+void tst_Download::languageChangeRestoresTexts()
+{
+    MainWindow window;
+    LinkSettings settings;
+    settings.port = QStringLiteral("/dev/rzm417-no-such-port");
+    QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
+    dload dialog(settings, &window);
+    auto *status = dialog.findChild<QLabel *>("kiiras");
+    QTRY_COMPARE(status->text(), kFailure);
+    dialog.setWindowTitle(QStringLiteral("x"));
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&dialog, &change);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Download"));
+    QCOMPARE(status->text(), QString::fromUtf8("Betöltés..."));
+    QVERIFY(dialog.findChild<QLabel *>("label")->text().isEmpty());
+    QVERIFY(!dialog.findChild<QLabel *>("label")->pixmap().isNull());
+}
+
+void tst_Download::refusedBeforePort_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty be2_off_msg") << "be2_off_msg" << "" << QString::fromUtf8("Az összes mező kitöltése kötelező.");
+    QTest::newRow("accented m_nev") << "m_nev" << QString::fromUtf8("Kapú")
+                                    << QString::fromUtf8("Ékezetes karakterek nem használhatóak.");
+    QTest::newRow("separator in m_nev") << "m_nev" << "Ka|pu"
+                                        << QString::fromUtf8("Az elválasztó karakter (|) nem használható a mezőkben.");
+    QTest::newRow("letter in t7_3") << "t7_3" << "3630ABC"
+                                    << QString::fromUtf8("A telefonszámokban csak számjegy és szóköz állhat.");
+}
+
+void tst_Download::refusedBeforePort()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, message);
+    Bench bench;
+    FormContent form = filledForm();
+    form.setText(field, value);
+    bench.window.applyForm(form);
+    if (value.isEmpty())
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(QLatin1Char('"') + field + QLatin1Char('"')));
+    const Seen seen = runDownload(bench.window, Act::Wait);
+    QCOMPARE(seen.boxTitle, QString::fromUtf8("Betöltés hiba."));
+    QCOMPARE(seen.boxText, message);
+    QVERIFY(!seen.dialogShown);
+    QVERIFY(bench.window.linkSettings().transferText.isEmpty());
+    QTest::qWait(50);
+    QCOMPARE(bench.sim.received(), QByteArray());
+}
+
+QTEST_MAIN(tst_Download)
+#include "tst_download.moc"

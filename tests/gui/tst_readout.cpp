@@ -1,0 +1,264 @@
+// The read-out through a real pty against the in-process module simulator.
+#include "simlink.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QString kPortFailure = QStringLiteral("Sikertelen kiolvasás.\nNem lehet megnyitni a portot.");
+const QString kAnswerFailure = QStringLiteral("Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!");
+
+using Fault = SimBehaviour::Fault;
+
+} // namespace
+
+class tst_Readout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void roundTrip();
+    void answers_data();
+    void answers();
+    void unreadableRecordKey();
+    void cancelMidAnswer();
+    void pauseKeepsDialogResponsive();
+    void floodStaysCancellable();
+    void portFailure();
+};
+
+void tst_Readout::roundTrip()
+{
+    SimLink link;
+    link.window.show();
+    QVERIFY(link.download(richForm()));
+    link.window.applyForm(FormContent::defaults());
+    auto *combo = link.window.findChild<QComboBox *>("smskp_combo");
+    QCOMPARE(combo->currentIndex(), 0);
+    QSignalSpy comboChanges(combo, &QComboBox::currentIndexChanged);
+
+    link.sim.clearTranscript();
+    ModalWatcher watcher(&link.window, link.pty.slavePath());
+    link.window.readup();
+
+    QVERIFY(watcher.boxes.isEmpty());
+    QCOMPARE(link.sim.received(), QByteArray("~{"));
+    const FormContent shown = link.window.captureForm();
+    const FormContent expected = richFormReadBack();
+    for (int i = 0; i < expected.texts.size(); ++i)
+        QCOMPARE(shown.texts[i].text, expected.texts[i].text);
+    for (int k = 0; k < expected.boxes.size(); ++k)
+        QVERIFY2(shown.boxes[k].checked == expected.boxes[k].checked, qPrintable(expected.boxes[k].name));
+    QCOMPARE(combo->currentText(), QStringLiteral("Vodafone"));
+    QCOMPARE(comboChanges.count(), 1);
+    // smskpSelect ran on the change: an operator's number is not editable.
+    QVERIFY(!link.window.findChild<QLineEdit *>("smskp")->isEnabled());
+    QVERIFY(link.portFree());
+}
+
+void tst_Readout::answers_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<bool>("emptyStore");      // else richForm() is stored
+    QTest::addColumn<quint8>("uploadCommand"); // the program's and the module's
+    QTest::addColumn<QString>("diagnostic");  // empty: none expected
+    QTest::addColumn<bool>("readsBack");      // else the answer failure
+    QTest::addColumn<bool>("waitsForSilence");
+
+    QTest::newRow("preamble") << int(Fault::Preamble) << false << quint8('{') << "" << true << true;
+    QTest::newRow("255 padding") << int(Fault::Pad255) << false << quint8('{') << "" << true << true;
+    QTest::newRow("255-only fields") << int(Fault::Pad255) << true << quint8('{') << "" << true << true;
+    QTest::newRow("other upload command") << int(Fault::None) << false << quint8('U') << "" << true << true;
+    QTest::newRow("silent module") << int(Fault::Silence) << false << quint8('{') << "sep error" << false << true;
+    QTest::newRow("91 fields") << int(Fault::FieldTooFew) << false << quint8('{') << "dberror 91 92" << false << true;
+    QTest::newRow("93 fields") << int(Fault::FieldTooMany) << false << quint8('{') << "dberror 93 92" << false << true;
+    QTest::newRow("binary noise") << int(Fault::Garbage) << false << quint8('{') << "sep error" << false << true;
+    QTest::newRow("hang-up mid-answer") << int(Fault::HangUp) << false << quint8('{') << "" << false << false;
+}
+
+void tst_Readout::answers()
+{
+    QFETCH(int, fault);
+    QFETCH(bool, emptyStore);
+    QFETCH(quint8, uploadCommand);
+    QFETCH(QString, diagnostic);
+    QFETCH(bool, readsBack);
+    QFETCH(bool, waitsForSilence);
+
+    SimLink link;
+    FormContent stored = richForm();
+    stored.setText("r17", "");       // sent as 16 spaces, or as 16 bytes 255
+    stored.setText("m_pin", "123456"); // cut by the field to 1234
+    FormContent expected = richFormReadBack();
+    expected.setText("r17", "");
+    if (emptyStore) {
+        stored = expected = FormContent::empty();
+        expected.setText("rele_time", "0000"); // an empty relay time is stored zero-filled
+    }
+    link.sim.setConfiguration(stored);
+    link.setBehaviour(Fault(fault), [&](SimBehaviour &b) {
+        b.uploadCommand = uploadCommand;
+        b.hangUpAfter = 300;
+    });
+    MainWindow &window = link.window;
+    LinkSettings settings = window.linkSettings();
+    settings.uploadCommand = uploadCommand;
+    settings.uploadSeparator = '#'; // not consulted by the reader
+    window.setLinkSettings(settings);
+    window.show();
+    window.applyForm(previousForm());
+    const FormContent before = window.captureForm();
+
+    if (!diagnostic.isEmpty())
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(diagnostic));
+    ModalWatcher watcher(&window, link.pty.slavePath());
+    QElapsedTimer clock;
+    clock.start();
+    window.readup();
+    const qint64 elapsed = clock.elapsed();
+
+    QCOMPARE(link.sim.received().left(2), QByteArray("~") + char(uploadCommand));
+    if (readsBack) {
+        QVERIFY(watcher.boxes.isEmpty());
+        QCOMPARE(window.captureForm(), expected);
+    } else {
+        QCOMPARE(watcher.boxes.size(), 1);
+        QCOMPARE(watcher.boxes[0].title, QStringLiteral("Hiba"));
+        QCOMPARE(watcher.boxes[0].text, kAnswerFailure);
+        QCOMPARE(watcher.boxes[0].icon, QMessageBox::Critical);
+        QVERIFY2(!watcher.boxes[0].portHeld, "the port is closed before an answer failure is shown");
+        QCOMPARE(window.captureForm(), before);
+    }
+    if (waitsForSilence)
+        QVERIFY2(elapsed >= 1500, qPrintable(QString::number(elapsed)));
+    else
+        QVERIFY2(elapsed < 1500, qPrintable(QString::number(elapsed)));
+    QVERIFY(elapsed < 5000);
+    QVERIFY(link.portFree());
+}
+
+void tst_Readout::unreadableRecordKey()
+{
+    SimLink link;
+    link.sim.setConfiguration(richForm());
+    link.window.show();
+    link.window.applyForm(previousForm());
+    const FormContent before = link.window.captureForm();
+    link.window.findChildren<QCheckBox *>().at(200)->setProperty("group", "x.1");
+
+    ModalWatcher watcher(&link.window, link.pty.slavePath());
+    link.window.readup();
+
+    QCOMPARE(watcher.boxes.size(), 1);
+    QCOMPARE(watcher.boxes[0].text, kAnswerFailure);
+    FormContent after = link.window.captureForm();
+    after.boxes[200].group = before.boxes[200].group;
+    QCOMPARE(after, before);
+}
+
+void tst_Readout::cancelMidAnswer()
+{
+    SimLink link;
+    link.sim.setPaced(true); // 1.5 s of answer at 1200 baud
+    link.sim.setConfiguration(richForm());
+    link.window.show();
+    link.window.applyForm(previousForm());
+    const FormContent before = link.window.captureForm();
+
+    int valueAtCancel = -1;
+    ModalWatcher watcher(&link.window, link.pty.slavePath(), [&](QProgressDialog *dialog) {
+        valueAtCancel = dialog->value();
+        return dialog->value() > 200;
+    });
+    QElapsedTimer clock;
+    clock.start();
+    link.window.readup();
+
+    QVERIFY(watcher.cancelled);
+    QVERIFY(valueAtCancel > 200 && valueAtCancel < 1500);
+    QCOMPARE(watcher.progressLabel, QStringLiteral("Kiolvasás..."));
+    QCOMPARE(watcher.cancelText, QStringLiteral("Megszakítás"));
+    QCOMPARE(watcher.progressMaximum, 1570);
+    QVERIFY(watcher.boxes.isEmpty());
+    QVERIFY(clock.elapsed() < 10000);
+    QCOMPARE(link.window.captureForm(), before);
+    QVERIFY(link.portFree());
+    QVERIFY(!link.window.findChild<QProgressDialog *>());
+}
+
+void tst_Readout::pauseKeepsDialogResponsive()
+{
+    // A module that pauses for less than the read time-out within its answer: the
+    // answer goes on, and the shown dialog keeps repainting and taking a cancel.
+    SimLink link;
+    link.sim.setPaced(true);
+    link.setBehaviour(Fault::LongGap, [](SimBehaviour &b) {
+        b.gapMs = 1200;
+        b.gapAfterField = 5;
+    });
+    link.window.show();
+    const int afterGap = 2 + 8 * 17;
+    ModalWatcher watcher(&link.window, link.pty.slavePath(),
+                         [&](QProgressDialog *dialog) { return dialog->value() > afterGap; });
+    QElapsedTimer clock;
+    clock.start();
+    link.window.readup();
+
+    QVERIFY(watcher.cancelled);
+    QVERIFY(watcher.boxes.isEmpty());
+    QVERIFY2(clock.elapsed() > 1200, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(watcher.longestPauseMs < 300, qPrintable(QString::number(watcher.longestPauseMs)));
+    QVERIFY(link.portFree());
+}
+
+void tst_Readout::floodStaysCancellable()
+{
+    SimLink link;
+    link.setBehaviour(Fault::Flood, [](SimBehaviour &b) { b.floodBytes = 40000; });
+    link.window.show();
+    link.window.applyForm(previousForm());
+    const FormContent before = link.window.captureForm();
+
+    // Past the progress maximum the dialog must stay shown and keep taking events.
+    ModalWatcher watcher(&link.window, link.pty.slavePath(), [&](QProgressDialog *dialog) {
+        return link.sim.sent().size() > 8000 && dialog->value() >= 1500;
+    });
+    link.window.readup();
+
+    QVERIFY(watcher.cancelled);
+    QVERIFY(watcher.boxes.isEmpty());
+    QVERIFY(link.portFree());
+    link.drain();
+    QVERIFY2(watcher.longestPauseMs < 500, qPrintable(QString::number(watcher.longestPauseMs)));
+    QCOMPARE(link.window.captureForm(), before);
+}
+
+void tst_Readout::portFailure()
+{
+    MainWindow window;
+    window.applyForm(previousForm());
+    const FormContent before = window.captureForm();
+
+    PtyPair pty;
+    QSerialPort holder(pty.slavePath()); // another program holds the port
+    QVERIFY(holder.open(QIODevice::ReadWrite));
+    for (const QString &port : {QStringLiteral("/dev/rzm-no-such-port"), pty.slavePath()}) {
+        LinkSettings settings = window.linkSettings();
+        settings.port = port;
+        window.setLinkSettings(settings);
+        QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
+        ModalWatcher watcher(&window, pty.slavePath());
+        window.readup();
+        QCOMPARE(watcher.boxes.size(), 1);
+        QCOMPARE(watcher.boxes[0].title, QStringLiteral("Hiba"));
+        QCOMPARE(watcher.boxes[0].text, kPortFailure);
+        QCOMPARE(watcher.boxes[0].icon, QMessageBox::Critical);
+        QCOMPARE(window.captureForm(), before);
+    }
+}
+
+QTEST_MAIN(tst_Readout)
+#include "tst_readout.moc"

@@ -1,0 +1,103 @@
+// The rzm417-sim command as a user runs it: registered as COM1, the program left at
+// its default port, the download started with Ctrl+D, and the configuration kept
+// in the simulator's file.
+#include "dload.h"
+#include "mainwindow.h"
+#include "serial/portnames.h"
+#include "transfer/transfertext.h"
+#include "../testforms.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class tst_SimCommand : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void help();
+    void downloadThroughCom1WithCtrlD();
+
+private:
+    QTemporaryDir m_home;
+};
+
+void tst_SimCommand::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    // The program and the simulator must agree on the port folder: a private one.
+    qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toLocal8Bit());
+}
+
+void tst_SimCommand::help()
+{
+    QProcess sim;
+    sim.start(QStringLiteral(RZM_SIM_BINARY), {QStringLiteral("--help")});
+    QVERIFY(sim.waitForFinished(5000));
+    QCOMPARE(sim.exitCode(), 0);
+    const QString out = QString::fromLocal8Bit(sim.readAllStandardOutput());
+    for (const char *option : {"--com", "--store", "--unpaced", "--fault", "--ack", "hangup", "too-many"})
+        QVERIFY2(out.contains(QLatin1String(option)), option);
+
+    sim.start(QStringLiteral(RZM_SIM_BINARY), {QStringLiteral("--fault"), QStringLiteral("nonsense")});
+    QVERIFY(sim.waitForFinished(5000));
+    QCOMPARE(sim.exitCode(), 2);
+}
+
+void tst_SimCommand::downloadThroughCom1WithCtrlD()
+{
+    const QString store = m_home.filePath(QStringLiteral("module.txt"));
+    QProcess sim;
+    sim.start(QStringLiteral(RZM_SIM_BINARY),
+              {QStringLiteral("--com"), QStringLiteral("1"), QStringLiteral("--unpaced"), QStringLiteral("--store"), store});
+    QVERIFY(sim.waitForReadyRead(5000));
+    const QString banner = QString::fromLocal8Bit(sim.readLine());
+    QVERIFY2(banner.contains(QLatin1String("as COM1")), qPrintable(banner));
+    const QFileInfo link(portnames::linkPath(1));
+    QVERIFY(link.isSymLink());
+
+    MainWindow window; // port COM1, as after start
+    const FormContent form = filledForm();
+    window.applyForm(form);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QString outcome;
+    QTimer timer;
+    timer.setInterval(5);
+    connect(&timer, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<dload *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        const QString text = dialog->findChild<QLabel *>("kiiras")->text();
+        if (text == QString::fromUtf8("Betöltés..."))
+            return;
+        outcome = text;
+        dialog->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
+    });
+    timer.start();
+    QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
+    timer.stop();
+    QCOMPARE(outcome, QString::fromUtf8("Sikeres betöltés."));
+
+    QFile file(store);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines, transfer::fields(form));
+
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(5000));
+    QVERIFY(!QFileInfo(portnames::linkPath(1)).isSymLink()); // the link went with it
+}
+
+QTEST_MAIN(tst_SimCommand)
+#include "tst_simcommand.moc"

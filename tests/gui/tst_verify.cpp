@@ -1,0 +1,158 @@
+// The verify through a real pty against the in-process module simulator.
+#include "simlink.h"
+
+#include <QComboBox>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QString kSuccess = QStringLiteral("Sikeres ellenőrzés.");
+const QString kMismatch = QStringLiteral("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!");
+const QString kAsciiError = QStringLiteral("Sikertelen ellenőrzés. (ascii error)");
+const QString kPortFailure = QStringLiteral("Sikertelen ellenőrzés.\nNem lehet megnyitni a portot.");
+
+using Fault = SimBehaviour::Fault;
+
+} // namespace
+
+class tst_Verify : public QObject
+{
+    Q_OBJECT
+private slots:
+    void afterDownload_data();
+    void afterDownload();
+    void cancel();
+    void asciiErrorBeforePort();
+    void portFailure();
+};
+
+void tst_Verify::afterDownload_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("change"); // what differs after the download
+    QTest::addColumn<bool>("matches");
+
+    QTest::newRow("same form") << int(Fault::None) << "" << true;
+    QTest::newRow("255 padding") << int(Fault::Pad255) << "" << true;
+    QTest::newRow("empty pin on both sides") << int(Fault::None) << "pin" << true;
+    QTest::newRow("one box changed") << int(Fault::None) << "box" << false;
+    QTest::newRow("silent module") << int(Fault::Silence) << "" << false;
+    QTest::newRow("hang-up mid-answer") << int(Fault::HangUp) << "" << false;
+}
+
+void tst_Verify::afterDownload()
+{
+    QFETCH(int, fault);
+    QFETCH(QString, change);
+    QFETCH(bool, matches);
+
+    SimLink link;
+    link.window.show();
+    FormContent form = richForm();
+    QVERIFY(link.download(form));
+    if (change == "box")
+        form.boxes[77].checked = !form.boxes[77].checked;
+    if (change == "pin") {
+        // The download refuses an empty PIN; the verify expects 16 spaces for it.
+        form.setText("m_pin", "");
+        link.sim.setConfiguration(form);
+    }
+    link.window.applyForm(form);
+    auto *combo = link.window.findChild<QComboBox *>("smskp_combo");
+    QSignalSpy comboChanges(combo, &QComboBox::currentIndexChanged);
+    link.setBehaviour(Fault(fault), [](SimBehaviour &b) { b.hangUpAfter = 500; });
+    // With the checksum on the verify still compares without one.
+    LinkSettings settings = link.window.linkSettings();
+    settings.checkValue = 1;
+    link.window.setLinkSettings(settings);
+    link.sim.clearTranscript();
+
+    ModalWatcher watcher(&link.window, link.pty.slavePath());
+    QElapsedTimer clock;
+    clock.start();
+    link.window.verify_func();
+    const qint64 elapsed = clock.elapsed();
+
+    QCOMPARE(link.sim.received(), QByteArray("~{"));
+    QCOMPARE(watcher.boxes.size(), 1);
+    const SeenBox box = watcher.boxes[0];
+    QCOMPARE(box.title, QStringLiteral("Ellenőrzés"));
+    QCOMPARE(box.text, matches ? kSuccess : kMismatch);
+    QCOMPARE(box.icon, matches ? QMessageBox::Information : QMessageBox::Critical);
+    QVERIFY2(box.portHeld, "the port stays open while the result is shown");
+    if (fault == int(Fault::HangUp))
+        QVERIFY2(elapsed < 1500, "a vanished line ends the reception at once");
+    else
+        QVERIFY(elapsed >= 1500);
+    QVERIFY(elapsed < 5000);
+    QVERIFY(link.portFree());
+    QCOMPARE(link.window.captureForm(), form);
+    QCOMPARE(comboChanges.count(), 0);
+    QCOMPARE(link.window.linkSettings().transferText.size(), 92 * 17);
+}
+
+void tst_Verify::cancel()
+{
+    SimLink link;
+    link.sim.setPaced(true);
+    link.sim.setConfiguration(richForm());
+    link.window.show();
+    link.window.applyForm(richForm());
+
+    ModalWatcher watcher(&link.window, link.pty.slavePath(),
+                         [](QProgressDialog *dialog) { return dialog->value() > 100; });
+    link.window.verify_func();
+
+    QVERIFY(watcher.cancelled);
+    QCOMPARE(watcher.progressLabel, QStringLiteral("Ellenőrzés..."));
+    QCOMPARE(watcher.cancelText, QStringLiteral("Megszakítás"));
+    QVERIFY(watcher.boxes.isEmpty());
+    QVERIFY(link.portFree());
+    QCOMPARE(link.window.captureForm(), richForm());
+}
+
+void tst_Verify::asciiErrorBeforePort()
+{
+    SimLink link;
+    FormContent form = richForm();
+    form.setText("m_nev", QString::fromUtf8("Kapué"));
+    form.setText("t3", QString::fromUtf8("é")); // telephone fields are not checked
+    link.window.applyForm(form);
+    // Were the port touched, this holder would turn the answer into a port failure.
+    QSerialPort holder(link.pty.slavePath());
+    QVERIFY(holder.open(QIODevice::ReadWrite));
+
+    ModalWatcher watcher(&link.window, link.pty.slavePath());
+    link.window.verify_func();
+
+    QCOMPARE(watcher.boxes.size(), 1);
+    QCOMPARE(watcher.boxes[0].title, QStringLiteral("Hiba"));
+    QCOMPARE(watcher.boxes[0].text, kAsciiError);
+    QCOMPARE(watcher.boxes[0].icon, QMessageBox::Critical);
+    QTest::qWait(50);
+    QCOMPARE(link.sim.received(), QByteArray());
+    QCOMPARE(link.window.captureForm(), form);
+}
+
+void tst_Verify::portFailure()
+{
+    MainWindow window;
+    LinkSettings settings = window.linkSettings();
+    settings.port = QStringLiteral("/dev/rzm-no-such-port");
+    window.setLinkSettings(settings);
+    window.applyForm(richForm());
+
+    QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
+    ModalWatcher watcher(&window, settings.port);
+    window.verify_func();
+
+    QCOMPARE(watcher.boxes.size(), 1);
+    QCOMPARE(watcher.boxes[0].title, QStringLiteral("Hiba"));
+    QCOMPARE(watcher.boxes[0].text, kPortFailure);
+    QCOMPARE(watcher.boxes[0].icon, QMessageBox::Critical);
+    QCOMPARE(window.captureForm(), richForm());
+}
+
+QTEST_MAIN(tst_Verify)
+#include "tst_verify.moc"
