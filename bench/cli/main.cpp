@@ -1,10 +1,14 @@
 // Provisioning in parallel: rzm417-cli downloads one configuration into four
 // simulated modules paced like real 1200-baud lines, and the same into one; prints
 // the wall times and their ratio (the goal is at most 1.15).
+//
+// Each module is an rzm417-sim process of its own, as four modules on four adapters
+// would be. A pty has no wire: the paced simulator holds the writer to 1200 baud by
+// stopping the pty's output; on a heavily loaded machine a writer can slip past that
+// stop, and the run then fails without an acknowledge (see bench/transfer).
 #include "files/configfile.h"
 #include "formcontent.h"
-#include "modulesimulator.h"
-#include "ptypair.h"
+#include "formschema.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,28 +24,47 @@ namespace {
 FormContent benchForm()
 {
     FormContent form = FormContent::defaults();
-    const char *const names[] = {"m_pin", "m_id", "m_nev", "visszaallas", "be1_nev", "be2_nev", "rele_time",
-                                 "ki3_on", "ki4_on", "ki3_off", "ki4_off", "be1_on_msg", "be1_off_msg",
-                                 "be2_on_msg", "be2_off_msg"};
-    for (const char *name : names)
-        form.setText(QLatin1String(name), QStringLiteral("1"));
-    for (int slot = 1; slot <= 64; ++slot)
-        form.texts[27 + slot].text = QStringLiteral("3630%1").arg(1000000 + slot);
+    for (int i = 1; i < formschema::MandatoryCount; ++i)
+        form.texts[i].text = QStringLiteral("1");
+    for (int i = formschema::HeaderCount; i < formschema::TextCount; ++i)
+        form.texts[i].text = QStringLiteral("3630%1").arg(1000000 + i);
     return form;
 }
 
-// Downloads `file` into `count` fresh paced modules at once; wall time in ms, or -1.
-qint64 provision(const QString &file, int count)
+// One paced module on a pty of its own.
+struct Module
 {
-    std::vector<std::unique_ptr<PtyPair>> ptys;
-    std::vector<std::unique_ptr<ModuleSimulator>> sims;
+    QProcess process;
+    QString pty;
+
+    bool start(const QString &store)
+    {
+        process.start(QStringLiteral(RZM_SIM_BINARY), {QStringLiteral("--quiet"), QStringLiteral("--store"), store});
+        if (!process.waitForReadyRead(5000))
+            return false;
+        // "RZM-417 simulator on /dev/pts/N"
+        pty = QString::fromLocal8Bit(process.readLine()).trimmed().section(QLatin1Char(' '), 3, 3);
+        return pty.startsWith(QLatin1String("/dev/"));
+    }
+    ~Module()
+    {
+        process.terminate();
+        process.waitForFinished(3000);
+    }
+};
+
+// Downloads `file` into `count` fresh modules with one command; wall time in ms, or -1.
+qint64 provision(const QString &file, int count, const QTemporaryDir &dir)
+{
+    std::vector<std::unique_ptr<Module>> modules;
     QStringList arguments{QStringLiteral("download"), file};
     for (int i = 0; i < count; ++i) {
-        ptys.push_back(std::make_unique<PtyPair>());
-        sims.push_back(std::make_unique<ModuleSimulator>());
-        sims.back()->setPaced(true);
-        sims.back()->start(ptys.back()->masterFd());
-        arguments << QStringLiteral("--port") << ptys.back()->slavePath();
+        modules.push_back(std::make_unique<Module>());
+        if (!modules.back()->start(dir.filePath(QStringLiteral("store%1-%2.txt").arg(count).arg(i)))) {
+            std::fprintf(stderr, "simulator %d did not start\n", i);
+            return -1;
+        }
+        arguments << QStringLiteral("--port") << modules.back()->pty;
     }
     QProcess cli;
     QElapsedTimer clock;
@@ -49,10 +72,8 @@ qint64 provision(const QString &file, int count)
     cli.start(QStringLiteral(RZM_CLI_PATH), arguments);
     const bool finished = cli.waitForFinished(120000);
     const qint64 ms = clock.elapsed();
-    for (auto &sim : sims)
-        sim->stop();
     if (!finished || cli.exitStatus() != QProcess::NormalExit || cli.exitCode() != 0) {
-        std::fprintf(stderr, "download into %d modules failed: %s%s\n", count,
+        std::fprintf(stderr, "download into %d module(s) failed:\n%s%s", count,
                      cli.readAllStandardOutput().constData(), cli.readAllStandardError().constData());
         return -1;
     }
@@ -71,12 +92,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(file), qPrintable(error));
         return 1;
     }
-    const qint64 one = provision(file, 1);
-    const qint64 four = provision(file, 4);
+    const qint64 one = provision(file, 1, dir);
+    const qint64 four = provision(file, 4, dir);
     if (one <= 0 || four <= 0)
         return 1;
+    const double ratio = double(four) / double(one);
     std::printf("one module:   %7.2f s\n", one / 1000.0);
-    std::printf("four modules: %7.2f s (in parallel, one thread per port)\n", four / 1000.0);
-    std::printf("ratio four/one: %.3f (goal <= 1.15)\n", double(four) / double(one));
-    return double(four) / double(one) <= 1.15 ? 0 : 2;
+    std::printf("four modules: %7.2f s (one command, one thread per port)\n", four / 1000.0);
+    std::printf("ratio four/one: %.3f (goal <= 1.15)%s\n", ratio, ratio <= 1.15 ? "" : "  MISSED");
+    return ratio <= 1.15 ? 0 : 2;
 }

@@ -25,8 +25,8 @@
 namespace cli {
 namespace {
 
-const QString kPort = QStringLiteral("port");
-const QString kTrace = QStringLiteral("trace");
+constexpr QLatin1StringView kPort("port");
+constexpr QLatin1StringView kTrace("trace");
 
 void addDeviceOptions(QCommandLineParser &parser, const QString &portHelp)
 {
@@ -147,7 +147,7 @@ int runDownload(const QStringList &arguments, const Console &io)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Writes a configuration file into one or more modules, one thread per port, with the\n"
-        "window's checks. Reports per port; exit code: the worst of the ports."));
+        "window's checks. Reports per port; the exit code is the highest of the ports' codes."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Configuration file."));
     addDeviceOptions(parser, QStringLiteral("Port of a module (COMn or a device path); repeat for more modules."));
     addFramingOptions(parser);

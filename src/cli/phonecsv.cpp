@@ -10,11 +10,12 @@
 namespace phonecsv {
 namespace {
 
-const QStringList kHeader = {
-    QStringLiteral("slot"), QStringLiteral("field"), QStringLiteral("number"),
-    QStringLiteral("input1_alarm"), QStringLiteral("input2_alarm"),
-    QStringLiteral("output1_control"), QStringLiteral("output2_control"),
-};
+QStringList header()
+{
+    return {QStringLiteral("slot"), QStringLiteral("field"), QStringLiteral("number"),
+            QStringLiteral("input1_alarm"), QStringLiteral("input2_alarm"),
+            QStringLiteral("output1_control"), QStringLiteral("output2_control")};
+}
 
 int maxNumberLength()
 {
@@ -78,10 +79,10 @@ QString csvCell(const QString &text)
 
 QByteArray exportCsv(const FormContent &form)
 {
-    QString out = kHeader.join(QLatin1Char(',')) + QLatin1Char('\n');
+    QString out = header().join(QLatin1Char(',')) + QLatin1Char('\n');
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
         const auto &field = form.texts.at(cli::phoneIndex(slot));
-        const cli::Rights rights = rightsOf(form, slot);
+        const cli::Rights rights = cli::rightsOf(form, slot);
         QStringList cells{QString::number(slot), field.name, csvCell(field.text)};
         for (bool on : rights.on)
             cells.append(on ? QStringLiteral("1") : QStringLiteral("0"));
@@ -90,7 +91,7 @@ QByteArray exportCsv(const FormContent &form)
     return out.toUtf8();
 }
 
-bool splitRow(const QString &line, QStringList *cells)
+bool splitRow(const QString &line, QStringList *cells, QChar delimiter)
 {
     cells->clear();
     QString cell;
@@ -106,7 +107,7 @@ bool splitRow(const QString &line, QStringList *cells)
                 inQuotes = false;
         } else if (c == u'"') {
             inQuotes = true;
-        } else if (c == u',') {
+        } else if (c == delimiter) {
             cells->append(cell.trimmed());
             cell.clear();
         } else {
@@ -144,9 +145,12 @@ ImportResult importCsv(const QString &csv, const FormContent &form)
         result.error = QStringLiteral("the CSV is empty");
         return result;
     }
-    if (!splitRow(lines[headerLine], &cells) || cells.size() != kHeader.size()
-        || QStringList(cells).join(u',').toLower() != kHeader.join(u',')) {
-        result.error = QStringLiteral("line %1: expected the header %2").arg(headerLine + 1).arg(kHeader.join(u','));
+    const QChar delimiter = lines[headerLine].contains(QLatin1Char(';')) && !lines[headerLine].contains(QLatin1Char(','))
+        ? QLatin1Char(';')
+        : QLatin1Char(',');
+    const QStringList columns = header();
+    if (!splitRow(lines[headerLine], &cells, delimiter) || cells.join(u',').toLower() != columns.join(u',')) {
+        result.error = QStringLiteral("line %1: expected the header %2").arg(headerLine + 1).arg(columns.join(u','));
         return result;
     }
 
@@ -156,10 +160,10 @@ ImportResult importCsv(const QString &csv, const FormContent &form)
             continue;
         RowVerdict verdict;
         verdict.line = i + 1;
-        if (!splitRow(lines[i], &cells)) {
+        if (!splitRow(lines[i], &cells, delimiter)) {
             verdict.problems.append(QStringLiteral("a quote is not closed"));
-        } else if (cells.size() != kHeader.size()) {
-            verdict.problems.append(QStringLiteral("%1 cells, expected %2").arg(cells.size()).arg(kHeader.size()));
+        } else if (cells.size() != columns.size()) {
+            verdict.problems.append(QStringLiteral("%1 cells, expected %2").arg(cells.size()).arg(columns.size()));
         } else {
             verdict.slot = readSlot(cells, &verdict.problems);
             checkNumber(cells[2], &verdict.problems);

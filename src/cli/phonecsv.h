@@ -11,14 +11,15 @@
 //   slot,field,number,input1_alarm,input2_alarm,output1_control,output2_control
 //   1,t1,36301112233,1,0,1,1
 // Rights are 0 or 1. On import the field column may be empty; slots without a
-// row keep what the configuration holds.
+// row keep what the configuration holds. A CSV whose header is separated by ";"
+// (as spreadsheets write it in many locales) is read with ";" throughout.
 namespace phonecsv {
 
 QByteArray exportCsv(const FormContent &form);
 
 // One cell list per line; quoted cells ("a,b", "say ""hi""") are understood.
 // False when a quote is left open.
-bool splitRow(const QString &line, QStringList *cells);
+bool splitRow(const QString &line, QStringList *cells, QChar delimiter = QLatin1Char(','));
 
 struct RowVerdict
 {

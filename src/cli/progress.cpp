@@ -20,7 +20,7 @@ void Progress::setMaximum(int port, int maximum)
     std::lock_guard lock(m_mutex);
     m_maxima[port] = maximum;
     m_values[port] = 0;
-    draw(false);
+    draw();
 }
 
 void Progress::setValue(int port, int value)
@@ -29,7 +29,7 @@ void Progress::setValue(int port, int value)
         return;
     std::lock_guard lock(m_mutex);
     m_values[port] = value;
-    draw(false);
+    draw();
 }
 
 void Progress::finish()
@@ -50,10 +50,10 @@ QString Progress::bar(double fraction, int width)
         .arg(int(std::floor(fraction * 100)), 3);
 }
 
-void Progress::draw(bool force)
+void Progress::draw()
 {
     // A terminal redraw per byte would cost more than the byte; ten a second is plenty.
-    if (!force && m_lastDraw.isValid() && m_lastDraw.elapsed() < 100)
+    if (m_lastDraw.isValid() && m_lastDraw.elapsed() < 100)
         return;
     m_lastDraw.start();
     qint64 value = 0;

@@ -26,7 +26,7 @@ public:
     static QString bar(double fraction, int width);
 
 private:
-    void draw(bool force);
+    void draw();
 
     QTextStream &m_err;
     bool m_enabled;

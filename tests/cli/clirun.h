@@ -21,10 +21,14 @@ struct CliRun
     }
 };
 
-inline CliRun runCli(const QStringList &arguments, int timeoutMs = 60000)
+// With `stderrPath` the tool's standard error goes to that file or device (a
+// terminal, to see the progress bar) instead of being collected.
+inline CliRun runCli(const QStringList &arguments, int timeoutMs = 60000, const QString &stderrPath = QString())
 {
     QProcess process;
     process.setProgram(QStringLiteral(RZM_CLI_PATH));
+    if (!stderrPath.isEmpty())
+        process.setStandardErrorFile(stderrPath, QIODevice::Append);
     process.setArguments(arguments);
     QElapsedTimer clock;
     clock.start();

@@ -11,12 +11,14 @@
 #include "transfer/transfertext.h"
 
 #include "../diskfiles.h"
-#include "../testforms.h"
+#include "cliforms.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 
 using diskfiles::readAll;
 using diskfiles::writeAll;
@@ -58,6 +60,7 @@ private slots:
     void init();
     void downloadOne();
     void downloadParallelReportsPerPort();
+    void progressBarOnTerminal();
     void downloadRefusedSendsNothing();
     void badPorts_data();
     void badPorts();
@@ -88,9 +91,9 @@ void tst_cli_device::init()
 void tst_cli_device::downloadOne()
 {
     Module module;
-    const FormContent form = richForm();
+    const FormContent form = fullForm();
     const QString trace = m_dir->filePath("trace.txt");
-    const CliRun run = runCli({"download", write("rich.k83", form), "--port", module.port(), "--trace", trace});
+    const CliRun run = runCli({"download", write("full.k83", form), "--port", module.port(), "--trace", trace});
     QCOMPARE(run.code, 0);
     QVERIFY2(run.out.startsWith(module.port() + ": ok, acknowledged ("), qPrintable(run.out));
     QCOMPARE(run.err, QString()); // stderr is no terminal here: no progress bar
@@ -105,7 +108,7 @@ void tst_cli_device::downloadOne()
     QVERIFY2(lines[2].contains(module.port() + " < 52 44") && lines[2].endsWith("|RD|"), qPrintable(lines[2]));
     QVERIFY2(lines[3].contains(" > 33 36 37 30 39 39 39 36 35 30 30 20 20 20 20 20 0D")
                  && lines[3].endsWith("|36709996500     .|"), qPrintable(lines[3]));
-    QVERIFY(lines.filter(" > ").size() == 1 + 92);
+    QCOMPARE(lines.filter(module.port() + " > ").size(), 1 + 92); // "~}", then one line a field
     QVERIFY2(lines.last().contains("# download") && lines.last().contains("ok, acknowledged"), qPrintable(lines.last()));
     QVERIFY(module.portFree());
 }
@@ -134,6 +137,22 @@ void tst_cli_device::downloadParallelReportsPerPort()
     for (const Module *m : {&a, &silent, &c})
         QVERIFY(log.contains(m->port() + " > 7E 7D"));
     QVERIFY(a.portFree() && silent.portFree() && c.portFree());
+}
+
+void tst_cli_device::progressBarOnTerminal()
+{
+    Module module;
+    PtyPair terminal; // stands in for the user's terminal on standard error
+    const CliRun run = runCli({"download", write("f.k83", filledForm()), "--port", module.port()}, 60000,
+                              terminal.slavePath());
+    QCOMPARE(run.code, 0);
+    QByteArray shown;
+    ::fcntl(terminal.masterFd(), F_SETFL, ::fcntl(terminal.masterFd(), F_GETFL) | O_NONBLOCK);
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(terminal.masterFd(), buffer, sizeof buffer)) > 0;)
+        shown.append(buffer, n);
+    QVERIFY2(shown.startsWith("\r[") && shown.contains("%") && shown.contains(module.port().toUtf8()), shown.constData());
+    QVERIFY(shown.endsWith("\r\033[K")); // the bar's line is cleared for the report
 }
 
 void tst_cli_device::downloadRefusedSendsNothing()
@@ -188,12 +207,12 @@ void tst_cli_device::badPorts()
 void tst_cli_device::readoutWritesFile()
 {
     Module module;
-    module.sim.setConfiguration(richForm());
+    module.sim.setConfiguration(fullForm());
     const QString out = m_dir->filePath("read.k83");
     const CliRun run = runCli({"readout", "--port", module.port(), "-o", out});
     QCOMPARE(run.code, 0);
     QVERIFY2(run.out.startsWith(module.port() + ": read "), qPrintable(run.out));
-    QCOMPARE(readAll(out), configfile::encode(richFormReadBack()));
+    QCOMPARE(readAll(out), configfile::encode(fullFormReadBack()));
     QCOMPARE(module.sim.received(), QByteArray("~{"));
     QVERIFY(module.portFree());
 }
@@ -211,8 +230,8 @@ void tst_cli_device::readoutFailuresWriteNothing()
 {
     QFETCH(int, fault);
     QFETCH(QString, error);
-    Module module(Fault(fault));
-    module.sim.setConfiguration(richForm());
+    Module module{Fault(fault)};
+    module.sim.setConfiguration(fullForm());
     const QString out = write("old.k83", filledForm());
     const QByteArray before = readAll(out);
     const QString trace = m_dir->filePath("t.txt");
@@ -226,8 +245,8 @@ void tst_cli_device::readoutFailuresWriteNothing()
 void tst_cli_device::verifyMatch()
 {
     Module module;
-    module.sim.setConfiguration(richForm());
-    const CliRun run = runCli({"verify", write("rich.k83", richForm()), "--port", module.port()});
+    module.sim.setConfiguration(fullForm());
+    const CliRun run = runCli({"verify", write("full.k83", fullForm()), "--port", module.port()});
     QCOMPARE(run.code, 0);
     QCOMPARE(run.out, module.port() + ": match\n");
 }
@@ -235,13 +254,13 @@ void tst_cli_device::verifyMatch()
 void tst_cli_device::verifyNamesDifferences()
 {
     Module module;
-    FormContent stored = richForm();
+    FormContent stored = fullForm();
     stored.setText("m_nev", "Kapu2");
     cli::Rights rights = cli::rightsOf(stored, 3);
     rights.on[cli::Input1Alarm] = !rights.on[cli::Input1Alarm];
     cli::setRights(stored, 3, rights);
     module.sim.setConfiguration(stored);
-    const CliRun run = runCli({"verify", write("rich.k83", richForm()), "--port", module.port()});
+    const CliRun run = runCli({"verify", write("full.k83", fullForm()), "--port", module.port()});
     QCOMPARE(run.code, 1);
     const auto onOff = [](bool on) { return QString(on ? "on" : "off"); };
     QCOMPARE(run.out, module.port() + ": mismatch: 2 difference(s)\n"

@@ -63,10 +63,7 @@ void tst_cli_files::usage_data()
     QTest::newRow("overview") << QStringList{"--help"} << 0 << "Exit codes:";
     QTest::newRow("unknown") << QStringList{"frobnicate"} << 2 << "unknown command \"frobnicate\"";
     QTest::newRow("diff help") << QStringList{"diff", "--help"} << 0 << "Usage: rzm417-cli diff A B";
-    QTest::newRow("check help") << QStringList{"check", "-h"} << 0 << "--separator";
     QTest::newRow("download help") << QStringList{"download", "--help"} << 0 << "--trace";
-    QTest::newRow("readout help") << QStringList{"readout", "--help"} << 0 << "--upload-command";
-    QTest::newRow("verify help") << QStringList{"verify", "--help"} << 0 << "Usage: rzm417-cli verify";
     QTest::newRow("phones help") << QStringList{"phones", "--help"} << 0 << "input1_alarm";
     QTest::newRow("phones import help") << QStringList{"phones", "import", "--help"} << 0 << "nothing is written";
     QTest::newRow("diff one file") << QStringList{"diff", "a"} << 2 << "usage: rzm417-cli diff A B";

@@ -13,8 +13,6 @@ class tst_configdiff : public QObject
 private slots:
     void rightsFollowGroupKeys_data();
     void rightsFollowGroupKeys();
-    void setRightsRoundTrip();
-    void identicalFormsDiffer_not();
     void differences_data();
     void differences();
     void quoting_data();
@@ -54,30 +52,6 @@ void tst_configdiff::rightsFollowGroupKeys()
     QCOMPARE(cli::rightsOf(form, slot), expected);
     // No other slot sees it.
     QCOMPARE(cli::rightsOf(form, slot == 64 ? 63 : slot + 1), cli::Rights());
-}
-
-void tst_configdiff::setRightsRoundTrip()
-{
-    FormContent form = FormContent::empty();
-    cli::Rights rights;
-    rights.on[cli::Input2Alarm] = true;
-    rights.on[cli::Output1Control] = true;
-    cli::setRights(form, 33, rights);
-    QCOMPARE(cli::rightsOf(form, 33), rights);
-    int checked = 0;
-    for (const auto &box : form.boxes)
-        checked += box.checked ? 1 : 0;
-    QCOMPARE(checked, 2);
-    cli::setRights(form, 33, cli::Rights());
-    QCOMPARE(form, FormContent::empty());
-}
-
-void tst_configdiff::identicalFormsDiffer_not()
-{
-    FormContent form = FormContent::defaults();
-    form.setText("t5", "36301234567");
-    form.boxes[7].checked = true;
-    QVERIFY(cli::compare(form, form).isEmpty());
 }
 
 void tst_configdiff::differences_data()

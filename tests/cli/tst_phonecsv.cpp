@@ -77,6 +77,9 @@ void tst_phonecsv::editedRowsApply()
     QCOMPARE(cli::rightsOf(result.form, 2), two);
     QCOMPARE(result.form.text("t16_4"), "");
     QCOMPARE(cli::rightsOf(result.form, 64), cli::Rights());
+    // A spreadsheet's ";" works as well as ",".
+    const QString semicolons = QString(kHeader).replace(',', ';') + "2;;\"36305556677\";0;1;1;0\n64;t16_4;;0;0;0;0\n";
+    QCOMPARE(phonecsv::importCsv(semicolons, sample()).form, result.form);
     // Slots without a row keep their values.
     QCOMPARE(result.form.text("t1"), "36301112233");
     QCOMPARE(cli::rightsOf(result.form, 1), cli::rightsOf(sample(), 1));

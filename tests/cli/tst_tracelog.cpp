@@ -14,8 +14,6 @@ class tst_tracelog : public QObject
 
 private slots:
     void runsBreakAtTurnsLinesAndWidth();
-    void columns_data();
-    void columns();
     void writtenTogether();
     void bar_data();
     void bar();
@@ -47,25 +45,6 @@ void tst_tracelog::runsBreakAtTurnsLinesAndWidth()
     QVERIFY(lines[6].endsWith("COM3 # done"));
     // The time column leads every line, in seconds with milliseconds.
     QVERIFY(QRegularExpression("^ +\\d+\\.\\d{3} COM3 ").match(lines[0]).hasMatch());
-}
-
-void tst_tracelog::columns_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("hex");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("printable") << QByteArray("Kapu 1") << "4B 61 70 75 20 31" << "Kapu 1";
-    QTest::newRow("controls") << QByteArray("\r\n\0\x7f", 4) << "0D 0A 00 7F" << "....";
-    QTest::newRow("high bytes") << QByteArray("\xa4\xe9\xff") << "A4 E9 FF" << "...";
-}
-
-void tst_tracelog::columns()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, hex);
-    QFETCH(QString, text);
-    QCOMPARE(cli::TraceLog::hexColumn(bytes), hex);
-    QCOMPARE(cli::TraceLog::textColumn(bytes), text);
 }
 
 void tst_tracelog::writtenTogether()

@@ -10,6 +10,7 @@
 
 #include "../cli/clirun.h"
 #include "../diskfiles.h"
+#include "simlink.h"
 #include "../testforms.h"
 
 #include <QApplication>

@@ -122,6 +122,8 @@ int SerialPort::writeByte(quint8 byte)
     if (m_drainWrites)
         tcdrain(int(m_port->handle()));
 #endif
+    if (m_observer)
+        m_observer(true, byte);
     return 1;
 }
 
@@ -151,6 +153,8 @@ int SerialPort::readByte(quint8 *byte)
     if (m_port->read(&c, 1) != 1)
         return 0;
     *byte = static_cast<quint8>(c);
+    if (m_observer)
+        m_observer(false, *byte);
     return 1;
 }
 
@@ -175,4 +179,9 @@ void SerialPort::setInterruptCheck(std::function<bool()> check)
 bool SerialPort::lineLost() const
 {
     return m_lineLost;
+}
+
+void SerialPort::setByteObserver(std::function<void(bool sent, quint8 byte)> observer)
+{
+    m_observer = std::move(observer);
 }
