@@ -67,6 +67,7 @@ private slots:
     void readoutWritesFile();
     void readoutFailuresWriteNothing_data();
     void readoutFailuresWriteNothing();
+    void readoutRefusesUnloadableFile();
     void verifyMatch();
     void verifyNamesDifferences();
     void verifyNoAnswer();
@@ -240,6 +241,20 @@ void tst_cli_device::readoutFailuresWriteNothing()
     QVERIFY2(run.oneLineError() && run.err.contains(module.port() + ": " + error), qPrintable(run.err));
     QCOMPARE(readAll(out), before);
     QVERIFY(readAll(trace).contains("> 7E 7B"));
+}
+
+void tst_cli_device::readoutRefusesUnloadableFile()
+{
+    // A field "---" would end the saved file early, so it could never be loaded again.
+    Module module;
+    FormContent stored = fullForm();
+    stored.setText("be1_nev", "---");
+    module.sim.setConfiguration(stored);
+    const QString out = m_dir->filePath("never.k83");
+    const CliRun run = runCli({"readout", "--port", module.port(), "-o", out});
+    QCOMPARE(run.code, 1);
+    QVERIFY2(run.oneLineError() && run.err.contains("field be1_nev holds \"---\""), qPrintable(run.err));
+    QVERIFY(!QFile::exists(out));
 }
 
 void tst_cli_device::verifyMatch()
