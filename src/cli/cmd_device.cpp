@@ -158,8 +158,8 @@ int runDownload(const QStringList &arguments, const Console &io)
     if (!linkSettings(parser, &settings, io))
         return ExitUsage;
     const QStringList ports = parser.values(kPort);
-    if (ports.isEmpty()) {
-        io.error(QStringLiteral("--port is required"));
+    if (ports.isEmpty() || ports.contains(QString())) {
+        io.error(ports.isEmpty() ? QStringLiteral("--port is required") : QStringLiteral("--port needs a port name"));
         return ExitUsage;
     }
     if (QSet<QString>(ports.begin(), ports.end()).size() != ports.size()) {

@@ -21,7 +21,7 @@ QString portFailureText(const QString &portName)
     const QString device = portnames::systemLocation(portName);
     if (QFileInfo(device).isAbsolute() && !QFileInfo::exists(device))
         return QStringLiteral("cannot be opened: no such device %1").arg(device);
-    return QStringLiteral("cannot be opened or configured (%1 busy, or no permission)").arg(device);
+    return QStringLiteral("cannot be opened or configured (%1 is in use, not permitted, or no serial line)").arg(device);
 }
 
 } // namespace cli

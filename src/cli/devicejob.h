@@ -16,7 +16,7 @@ namespace cli {
 // Puts a byte observer on the port that records every byte into `trace`.
 void attachTrace(SerialPort &port, TraceLog *trace);
 
-// "no such device /dev/ttyS9" or "cannot be opened or configured (busy, or no permission)".
+// "cannot be opened: no such device /dev/ttyS9", or "cannot be opened or configured (...)".
 QString portFailureText(const QString &portName);
 
 // A module that floods the line must not keep the tool reading for ever; a real

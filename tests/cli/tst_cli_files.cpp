@@ -71,6 +71,7 @@ void tst_cli_files::usage_data()
     QTest::newRow("bad checksum") << QStringList{"check", "--checksum", "12", "a"} << 2 << "--checksum: \"12\"";
     QTest::newRow("bad character") << QStringList{"check", "--separator", "ab", "a"} << 2 << "--separator: \"ab\"";
     QTest::newRow("download without port") << QStringList{"download", "a"} << 2 << "--port is required";
+    QTest::newRow("empty port") << QStringList{"download", "a", "-p", ""} << 2 << "--port needs a port name";
     QTest::newRow("same port twice") << QStringList{"download", "a", "-p", "COM3", "-p", "COM3"} << 2 << "named twice";
     QTest::newRow("readout without output") << QStringList{"readout", "-p", "COM3"} << 2 << "-o FILE is required";
     QTest::newRow("verify two ports") << QStringList{"verify", "a", "-p", "COM3", "-p", "COM4"} << 2 << "exactly one --port";
