@@ -90,7 +90,9 @@ int main(int argc, char *argv[])
     std::printf("stored configuration: %s%s\n", qPrintable(storePath), stored.isEmpty() ? " (new)" : "");
     std::printf("press Ctrl+C to stop\n");
     std::fflush(stdout);
-    sim.start(pty.masterFd());
+    // The simulator owns the master, so --fault hangup really drops the line; the
+    // program then sees the port vanish, and this command has to be started again.
+    sim.start(pty.takeMaster(), true);
 
     int signal = 0;
     sigwait(&endSignals, &signal);

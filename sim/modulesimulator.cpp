@@ -14,6 +14,10 @@ namespace {
 
 // 10 bits (start, 8 data, stop) at 1200 baud.
 constexpr std::chrono::nanoseconds kByteTime(8'333'333);
+// How far the module lets the program's writes run ahead of the line at most.
+constexpr std::chrono::milliseconds kMaxLag(3000);
+// How long the module watches a quiet program without sleeping.
+constexpr std::chrono::milliseconds kAdmitSpin(20);
 constexpr quint8 kStart = '~';
 constexpr quint8 kDownloadCommand = '}';
 constexpr quint8 kCarriageReturn = '\r';
@@ -224,8 +228,10 @@ void ModuleSimulator::run()
     trace(QStringLiteral("ready (%1)").arg(m_paced ? QStringLiteral("1200 baud") : QStringLiteral("unpaced")));
     while (!m_stop && m_fd >= 0) {
         quint8 byte = 0;
+        m_inExchange = false; // idle: sleep until the program starts an exchange
         if (!nextByte(&byte, 1000))
             continue;
+        m_inExchange = true;
         if (byte != kStart) {
             trace(QStringLiteral("ignored %1").arg(printableBytes(QByteArray(1, char(byte)))));
             continue;
@@ -268,6 +274,7 @@ bool ModuleSimulator::readAvailable()
         const auto now = Clock::now();
         if (m_rxFreeAt < now)
             m_rxFreeAt = now;
+        m_lastReadAt = now;
         m_inbox.append(buffer, n);
         return true;
     }
@@ -295,6 +302,23 @@ void ModuleSimulator::waitForArrival(Clock::time_point arrival)
     }
 }
 
+// Opens the gate and watches it without sleeping, so it closes again as soon as a byte
+// is there, before the program can send more. Gives up at `until`, the gate left open.
+bool ModuleSimulator::admitOneByte(Clock::time_point until)
+{
+    setGate(true);
+    while (!m_stop && m_fd >= 0) {
+        pollfd fd{m_fd, POLLIN, 0};
+        if (::poll(&fd, 1, 0) > 0) {
+            setGate(false);
+            return readAvailable();
+        }
+        if (Clock::now() >= until)
+            return false;
+    }
+    return false;
+}
+
 bool ModuleSimulator::nextByte(quint8 *byte, int timeoutMs)
 {
     if (m_stop)
@@ -306,6 +330,8 @@ bool ModuleSimulator::nextByte(quint8 *byte, int timeoutMs)
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0)
             return false;
+        if (m_gateFd >= 0 && m_inExchange && admitOneByte(std::min(deadline, Clock::now() + kAdmitSpin)))
+            continue;
         setGate(true);
         pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
         if (::poll(fds, m_wake[0] >= 0 ? 2 : 1, int(left.count())) <= 0)
@@ -321,6 +347,17 @@ bool ModuleSimulator::nextByte(quint8 *byte, int timeoutMs)
         m_inboxRead = 0;
     }
     m_rxFreeAt += kByteTime;
+    if (m_paced && m_rxFreeAt > m_lastReadAt + kMaxLag) {
+        // The program slipped past the stopped pty (a busy machine) and is far ahead of
+        // the line. Catch up, or its waits for the answer would run out before the
+        // module has taken in what the line could not have carried yet.
+        if (!m_catchingUp)
+            trace(QStringLiteral("the program ran ahead of the line; catching up"));
+        m_catchingUp = true;
+        m_rxFreeAt = m_lastReadAt + kMaxLag;
+    } else {
+        m_catchingUp = false;
+    }
     if (m_paced) {
         if (m_inbox.isEmpty())
             setGate(true);

@@ -99,6 +99,7 @@ private:
     bool readAvailable();
     void waitForArrival(Clock::time_point arrival);
     void setGate(bool open);
+    bool admitOneByte(Clock::time_point until);
     bool sendByte(quint8 byte);
     bool sendBytes(const QByteArray &bytes);
     void serveDownload();
@@ -126,6 +127,9 @@ private:
     qsizetype m_inboxRead = 0;
     int m_hangUpAfter = -1;
     Clock::time_point m_rxFreeAt;
+    Clock::time_point m_lastReadAt;
+    bool m_catchingUp = false;
+    bool m_inExchange = false;
     Clock::time_point m_txFreeAt;
     int m_exchangeBytes = 0;
 

@@ -5,8 +5,8 @@
 // The module is rzm417-sim in a process of its own, so the CPU figure is the program's.
 // A pty has no wire: the paced simulator holds the program to 1200 baud by stopping the
 // pty's output while it takes in a byte. On a heavily loaded machine the program can
-// slip past that stop and get ahead; the paced run then shows FAILED (no acknowledge
-// within the download's waits). --unpaced-only skips the 13 s paced run.
+// slip past that stop and get ahead; the simulator then catches up (at most 3 s behind
+// the program) and the ratio drops below 1. --unpaced-only skips the 13 s paced run.
 #include "dload.h"
 #include "dlthread.h"
 #include "mainwindow.h"

@@ -19,9 +19,6 @@ constexpr int kSliceMs = 50;
 // A byte the driver has not taken after this long will not go: the line is stuck.
 constexpr int kWriteGiveUpMs = 5000;
 
-// After a wait that returned false: a time-out is silence, anything else means the
-// far end has gone (ReadError on a closed pty, a pulled adapter). Further waits would
-// return at once, so the exchange must end instead of spinning.
 // A pseudo-terminal has no wire: nothing to wait for after a write.
 bool isPseudoTerminal([[maybe_unused]] const QSerialPort &port)
 {
@@ -35,6 +32,9 @@ bool isPseudoTerminal([[maybe_unused]] const QSerialPort &port)
 #endif
 }
 
+// After a wait that returned false: a time-out is silence, anything else means the
+// far end has gone (ReadError on a closed pty, a pulled adapter). Further waits would
+// return at once, so the exchange must end instead of spinning.
 bool farEndGone(const QSerialPort &port)
 {
     const auto error = port.error();
