@@ -9,6 +9,8 @@
 #include "files/configfile.h"
 #include "formcontent.h"
 #include "formschema.h"
+#include "linksettings.h"
+#include "transfer/transfertext.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -92,13 +94,23 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(file), qPrintable(error));
         return 1;
     }
+    // What a real line needs: "~}", "R" and one byte, the lines, "OK"; 10 bits a byte.
+    const auto text = transfer::buildTransferText(benchForm(), LinkSettings());
+    const double lineMs = (2 + 2 + transfer::lineBytes(text.text, '|').size() + 2) * 10 * 1000.0 / 1200;
     const qint64 one = provision(file, 1, dir);
     const qint64 four = provision(file, 4, dir);
     if (one <= 0 || four <= 0)
         return 1;
     const double ratio = double(four) / double(one);
+    // A simulator that lost the pace (a busy machine) catches up, and the run is then
+    // shorter than the line allows: such a figure compares nothing.
+    const bool paced = qMin(one, four) >= 0.97 * lineMs;
+    std::printf("line time:    %7.2f s at 1200 baud\n", lineMs / 1000.0);
     std::printf("one module:   %7.2f s\n", one / 1000.0);
     std::printf("four modules: %7.2f s (one command, one thread per port)\n", four / 1000.0);
     std::printf("ratio four/one: %.3f (goal <= 1.15)%s\n", ratio, ratio <= 1.15 ? "" : "  MISSED");
-    return ratio <= 1.15 ? 0 : 2;
+    if (!paced)
+        std::printf("NOT PACED: a run finished faster than the line allows; the simulators lost the pace "
+                    "(machine too busy), so the ratio means nothing. Run again on a quieter machine.\n");
+    return paced && ratio <= 1.15 ? 0 : 2;
 }
