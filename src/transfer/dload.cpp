@@ -27,6 +27,12 @@ dload::dload(const LinkSettings &settings, QWidget *parent)
     });
     connect(m_worker.get(), &dlThread::progressValue, m_ui.progressBar, &QProgressBar::setValue);
     connect(m_worker.get(), &QThread::finished, this, &dload::dlcomplete);
+    // Emitting finished() still reads the worker object on its own thread, and
+    // QThread::wait() orders that before the delete below through a futex that
+    // ThreadSanitizer cannot see. This flag, set after the emission has queued
+    // dlcomplete(), states the same order in a form it checks.
+    connect(m_worker.get(), &QThread::finished, m_worker.get(),
+            [this] { m_finishEmitted.store(true, std::memory_order_release); }, Qt::DirectConnection);
     m_worker->start(QThread::InheritPriority);
 }
 
@@ -35,6 +41,7 @@ dload::~dload()
     // Rejected early (Escape): stop the exchange; it closes the port on its way out.
     m_worker->requestInterruption();
     m_worker->wait();
+    (void)m_finishEmitted.load(std::memory_order_acquire);
 }
 
 void dload::dlcomplete()

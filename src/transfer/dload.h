@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include <atomic>
 #include <memory>
 
 class dlThread;
@@ -32,5 +33,7 @@ protected:
 
 private:
     std::unique_ptr<dlThread> m_worker;
+    // Set on the worker once finished() has been emitted (see the constructor).
+    std::atomic<bool> m_finishEmitted{false};
     DloadUi m_ui;
 };

@@ -126,11 +126,15 @@ Reading read(const QString &answerText, const FormContent &current)
     reading.content = current;
     for (int i = 0; i < fieldCount; ++i)
         reading.content.texts[i].text = list[i];
+    // Record by record, each record's boxes in enumeration order: one pass to
+    // group the boxes, so the work grows with the boxes, not boxes times records.
+    QList<QList<int>> boxesOfRecord(highest + 1);
+    for (int k = 0; k < keys.size(); ++k)
+        boxesOfRecord[keys[k].record].append(k);
+    reading.boxOrder.reserve(keys.size());
     for (int r = 1; r <= highest; ++r) {
         const int mask = maskValue(masks[r - 1]);
-        for (int k = 0; k < keys.size(); ++k) {
-            if (keys[k].record != r)
-                continue;
+        for (int k : boxesOfRecord[r]) {
             reading.content.boxes[k].checked = (mask & keys[k].bit) != 0;
             reading.boxOrder.append(k);
         }
