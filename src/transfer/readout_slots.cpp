@@ -90,25 +90,44 @@ void applyReading(QWidget *centralWidget, const answer::Reading &reading)
             boxes[k]->setChecked(reading.content.boxes[k].checked);
 }
 
+enum class Asked { PortFailed, Cancelled, Answered };
+
+// Opens the port, asks the module for its stored configuration and receives it
+// behind the progress dialog. Only an answered request leaves the port open, so
+// the caller decides when to close it.
+Asked askModule(QWidget *parent, SerialPort &port, const LinkSettings &settings, const QString &label,
+                QString *answerText)
+{
+    if (!readoutexchange::openPort(port, settings.port))
+        return Asked::PortFailed;
+    const int firstCount = readoutexchange::sendRequest(port, settings.uploadCommand);
+    ReadProgress progress(parent, label);
+    const auto reception = progress.receive(port, firstCount);
+    if (reception.status == readoutexchange::Reception::Status::Cancelled) {
+        port.close();
+        return Asked::Cancelled;
+    }
+    progress.finish();
+    *answerText = answer::normalise(answer::rawText(reception.bytes));
+    return Asked::Answered;
+}
+
 } // namespace
 
 void MainWindow::readup()
 {
     SerialPort port;
-    if (!readoutexchange::openPort(port, m_settings.port)) {
+    QString answerText;
+    switch (askModule(this, port, m_settings, tr("Kiolvasás..."), &answerText)) {
+    case Asked::PortFailed:
         QMessageBox::critical(this, tr("Hiba"), tr("Sikertelen kiolvasás.\nNem lehet megnyitni a portot."));
         return;
-    }
-    const int firstCount = readoutexchange::sendRequest(port, m_settings.uploadCommand);
-    ReadProgress progress(this, tr("Kiolvasás..."));
-    const auto reception = progress.receive(port, firstCount);
-    if (reception.status == readoutexchange::Reception::Status::Cancelled) {
-        port.close();
+    case Asked::Cancelled:
         return;
+    case Asked::Answered:
+        port.close();
+        break;
     }
-    progress.finish();
-    const QString answerText = answer::normalise(answer::rawText(reception.bytes));
-    port.close();
 
     // Every check is made on the captured form; the widgets change only after all passed.
     const answer::Reading reading = answer::read(answerText, captureForm());
@@ -133,19 +152,16 @@ void MainWindow::verify_func()
     }
 
     SerialPort port;
-    if (!readoutexchange::openPort(port, m_settings.port)) {
+    QString answerText;
+    switch (askModule(this, port, m_settings, tr("Ellenőrzés..."), &answerText)) {
+    case Asked::PortFailed:
         QMessageBox::critical(this, tr("Hiba"), tr("Sikertelen ellenőrzés.\nNem lehet megnyitni a portot."));
         return;
-    }
-    const int firstCount = readoutexchange::sendRequest(port, m_settings.uploadCommand);
-    ReadProgress progress(this, tr("Ellenőrzés..."));
-    const auto reception = progress.receive(port, firstCount);
-    if (reception.status == readoutexchange::Reception::Status::Cancelled) {
-        port.close();
+    case Asked::Cancelled:
         return;
+    case Asked::Answered:
+        break;
     }
-    progress.finish();
-    const QString answerText = answer::normalise(answer::rawText(reception.bytes));
 
     // The port stays open while the result is shown.
     if (answerText == m_settings.transferText)

@@ -19,9 +19,6 @@ constexpr int kSliceMs = 50;
 // A byte the driver has not taken after this long will not go: the line is stuck.
 constexpr int kWriteGiveUpMs = 5000;
 
-// After a wait that returned false: a time-out is silence, anything else means the
-// far end has gone (ReadError on a closed pty, a pulled adapter). Further waits would
-// return at once, so the exchange must end instead of spinning.
 // A pseudo-terminal has no wire: nothing to wait for after a write.
 bool isPseudoTerminal([[maybe_unused]] const QSerialPort &port)
 {
@@ -35,6 +32,9 @@ bool isPseudoTerminal([[maybe_unused]] const QSerialPort &port)
 #endif
 }
 
+// After a wait that returned false: a time-out is silence, anything else means the
+// far end has gone (ReadError on a closed pty, a pulled adapter). Further waits would
+// return at once, so the exchange must end instead of spinning.
 bool farEndGone(const QSerialPort &port)
 {
     const auto error = port.error();
@@ -122,6 +122,8 @@ int SerialPort::writeByte(quint8 byte)
     if (m_drainWrites)
         tcdrain(int(m_port->handle()));
 #endif
+    if (m_observer)
+        m_observer(true, byte);
     return 1;
 }
 
@@ -151,6 +153,8 @@ int SerialPort::readByte(quint8 *byte)
     if (m_port->read(&c, 1) != 1)
         return 0;
     *byte = static_cast<quint8>(c);
+    if (m_observer)
+        m_observer(false, *byte);
     return 1;
 }
 
@@ -175,4 +179,9 @@ void SerialPort::setInterruptCheck(std::function<bool()> check)
 bool SerialPort::lineLost() const
 {
     return m_lineLost;
+}
+
+void SerialPort::setByteObserver(std::function<void(bool sent, quint8 byte)> observer)
+{
+    m_observer = std::move(observer);
 }

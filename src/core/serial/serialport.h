@@ -41,9 +41,14 @@ public:
     // further read returns 0 at once instead of spinning.
     bool lineLost() const;
 
+    // Sees every byte that went out (sent true) or came in, in line order; for
+    // exchange logs. Called on the thread that uses the port.
+    void setByteObserver(std::function<void(bool sent, quint8 byte)> observer);
+
 private:
     std::unique_ptr<QSerialPort> m_port;
     std::function<bool()> m_interrupted;
+    std::function<void(bool, quint8)> m_observer;
     int m_readTimeoutMs = 0;
     bool m_lineLost = false;
     bool m_drainWrites = true; // writes return once the byte is on the wire

@@ -1,0 +1,116 @@
+// Provisioning in parallel: rzm417-cli downloads one configuration into four
+// simulated modules paced like real 1200-baud lines, and the same into one; prints
+// the wall times and their ratio (the goal is at most 1.15).
+//
+// Each module is an rzm417-sim process of its own, as four modules on four adapters
+// would be. A pty has no wire: the paced simulator holds the writer to 1200 baud by
+// stopping the pty's output; on a heavily loaded machine a writer can slip past that
+// stop, and the run then fails without an acknowledge (see bench/transfer).
+#include "files/configfile.h"
+#include "formcontent.h"
+#include "formschema.h"
+#include "linksettings.h"
+#include "transfer/transfertext.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+FormContent benchForm()
+{
+    FormContent form = FormContent::defaults();
+    for (int i = 1; i < formschema::MandatoryCount; ++i)
+        form.texts[i].text = QStringLiteral("1");
+    for (int i = formschema::HeaderCount; i < formschema::TextCount; ++i)
+        form.texts[i].text = QStringLiteral("3630%1").arg(1000000 + i);
+    return form;
+}
+
+// One paced module on a pty of its own.
+struct Module
+{
+    QProcess process;
+    QString pty;
+
+    bool start(const QString &store)
+    {
+        process.start(QStringLiteral(RZM_SIM_BINARY), {QStringLiteral("--quiet"), QStringLiteral("--store"), store});
+        if (!process.waitForReadyRead(5000))
+            return false;
+        // "RZM-417 simulator on /dev/pts/N"
+        pty = QString::fromLocal8Bit(process.readLine()).trimmed().section(QLatin1Char(' '), 3, 3);
+        return pty.startsWith(QLatin1String("/dev/"));
+    }
+    ~Module()
+    {
+        process.terminate();
+        process.waitForFinished(3000);
+    }
+};
+
+// Downloads `file` into `count` fresh modules with one command; wall time in ms, or -1.
+qint64 provision(const QString &file, int count, const QTemporaryDir &dir)
+{
+    std::vector<std::unique_ptr<Module>> modules;
+    QStringList arguments{QStringLiteral("download"), file};
+    for (int i = 0; i < count; ++i) {
+        modules.push_back(std::make_unique<Module>());
+        if (!modules.back()->start(dir.filePath(QStringLiteral("store%1-%2.txt").arg(count).arg(i)))) {
+            std::fprintf(stderr, "simulator %d did not start\n", i);
+            return -1;
+        }
+        arguments << QStringLiteral("--port") << modules.back()->pty;
+    }
+    QProcess cli;
+    QElapsedTimer clock;
+    clock.start();
+    cli.start(QStringLiteral(RZM_CLI_PATH), arguments);
+    const bool finished = cli.waitForFinished(120000);
+    const qint64 ms = clock.elapsed();
+    if (!finished || cli.exitStatus() != QProcess::NormalExit || cli.exitCode() != 0) {
+        std::fprintf(stderr, "download into %d module(s) failed:\n%s%s", count,
+                     cli.readAllStandardOutput().constData(), cli.readAllStandardError().constData());
+        return -1;
+    }
+    return ms;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("bench.k83"));
+    QString error;
+    if (!configfile::save(file, benchForm(), &error)) {
+        std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(file), qPrintable(error));
+        return 1;
+    }
+    // What a real line needs: "~}", "R" and one byte, the lines, "OK"; 10 bits a byte.
+    const auto text = transfer::buildTransferText(benchForm(), LinkSettings());
+    const double lineMs = (2 + 2 + transfer::lineBytes(text.text, '|').size() + 2) * 10 * 1000.0 / 1200;
+    const qint64 one = provision(file, 1, dir);
+    const qint64 four = provision(file, 4, dir);
+    if (one <= 0 || four <= 0)
+        return 1;
+    const double ratio = double(four) / double(one);
+    // A simulator that lost the pace (a busy machine) catches up, and the run is then
+    // shorter than the line allows: such a figure compares nothing.
+    const bool paced = qMin(one, four) >= 0.97 * lineMs;
+    std::printf("line time:    %7.2f s at 1200 baud\n", lineMs / 1000.0);
+    std::printf("one module:   %7.2f s\n", one / 1000.0);
+    std::printf("four modules: %7.2f s (one command, one thread per port)\n", four / 1000.0);
+    std::printf("ratio four/one: %.3f (goal <= 1.15)%s\n", ratio, ratio <= 1.15 ? "" : "  MISSED");
+    if (!paced)
+        std::printf("NOT PACED: a run finished faster than the line allows; the simulators lost the pace "
+                    "(machine too busy), so the ratio means nothing. Run again on a quieter machine.\n");
+    return paced && ratio <= 1.15 ? 0 : 2;
+}

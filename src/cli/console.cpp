@@ -1,0 +1,57 @@
+#include "console.h"
+
+#include "fieldcheck.h"
+#include "files/configfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace cli {
+
+void Console::error(const QString &what) const
+{
+    err << "rzm417-cli: " << what << Qt::endl;
+}
+
+void Console::lines(const QStringList &list) const
+{
+    for (const auto &line : list)
+        out << line << '\n';
+    out.flush();
+}
+
+bool loadConfig(const QString &path, FormContent *form, const Console &io)
+{
+    QFile file(path);
+    if (!QFileInfo::exists(path)) {
+        io.error(QStringLiteral("%1: no such file").arg(path));
+        return false;
+    }
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        io.error(QStringLiteral("%1: cannot be read: %2").arg(path, QFileInfo(path).isDir() ? QStringLiteral("is a folder") : file.errorString()));
+        return false;
+    }
+    const QStringList lines = configfile::readLines(file);
+    FormContent content;
+    if (!configfile::decode(lines, content)) {
+        io.error(QStringLiteral("%1: not a configuration file (%2 lines, expected %3)")
+                     .arg(path, lines.size() > configfile::LineCount ? QStringLiteral("more than %1").arg(configfile::LineCount)
+                                                                      : QString::number(lines.size()))
+                     .arg(configfile::LineCount));
+        return false;
+    }
+    *form = fitToFields(content);
+    return true;
+}
+
+bool saveConfig(const QString &path, const FormContent &form, const Console &io)
+{
+    QString reason;
+    if (!configfile::save(path, form, &reason)) {
+        io.error(QStringLiteral("%1: not written: %2").arg(path, reason));
+        return false;
+    }
+    return true;
+}
+
+} // namespace cli

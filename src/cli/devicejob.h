@@ -1,0 +1,26 @@
+#pragma once
+
+#include "tracelog.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class SerialPort;
+
+// What the device commands share: a port with an optional trace on it, and the
+// one-line texts for what can go wrong on a port.
+namespace cli {
+
+// Puts a byte observer on the port that records every byte into `trace`.
+void attachTrace(SerialPort &port, TraceLog *trace);
+
+// "cannot be opened: no such device /dev/ttyS9", or "cannot be opened or configured (...)".
+QString portFailureText(const QString &portName);
+
+// A module that floods the line must not keep the tool reading for ever; a real
+// answer is about 1570 bytes.
+constexpr qsizetype MaxAnswerBytes = 65536;
+
+} // namespace cli

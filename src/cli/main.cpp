@@ -1,0 +1,31 @@
+// rzm417-cli: the configuration tool's commands for scripts and batch work.
+#include "commands.h"
+#include "console.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+
+#include <cstdio>
+#ifdef Q_OS_WIN
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("rzm417-cli"));
+    // The core's developer diagnostics would break the one-line errors; the
+    // environment's QT_LOGGING_RULES still turns them back on.
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const cli::Console io{out, err, isatty(fileno(stderr)) == 1};
+    const int code = cli::runCommand(app.arguments().mid(1), io);
+    out.flush();
+    err.flush();
+    return code;
+}

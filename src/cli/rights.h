@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+struct FormContent;
+
+// The four rights of a telephone slot, read from and written to the boxes through
+// their group keys: record 2p-1 holds the alarms (bit 1 input 1, bit 2 input 2),
+// record 2p the controls (bit 1 output 1, bit 2 output 2).
+namespace cli {
+
+enum Right { Input1Alarm, Input2Alarm, Output1Control, Output2Control, RightCount };
+
+struct Rights
+{
+    bool on[RightCount] = {false, false, false, false};
+    friend bool operator==(const Rights &, const Rights &) = default;
+};
+
+// "input 1 alarm", "input 2 alarm", "output 1 control", "output 2 control".
+QString rightName(Right right);
+
+Rights rightsOf(const FormContent &form, int slot);
+// Sets every box of the slot's two records; boxes with other bit positions stay.
+void setRights(FormContent &form, int slot, const Rights &rights);
+
+// The text field of slot 1..64 (index 28 + slot - 1) and its number.
+int phoneIndex(int slot);
+
+} // namespace cli

@@ -1,0 +1,91 @@
+#include "verifyreport.h"
+
+#include "configdiff.h"
+#include "formschema.h"
+#include "transfer/answer.h"
+#include "transfer/transfertext.h"
+
+namespace cli {
+namespace {
+
+QString withoutTrailingSpaces(QString text)
+{
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
+// Where two texts first part, with a little of each around it.
+QString firstDifference(const QString &expected, const QString &answer)
+{
+    qsizetype at = 0;
+    while (at < expected.size() && at < answer.size() && expected[at] == answer[at])
+        ++at;
+    const qsizetype from = qMax<qsizetype>(0, at - 8);
+    return QStringLiteral("the texts part at character %1: expected %2, module %3")
+        .arg(at + 1)
+        .arg(quoted(expected.mid(from, 24)), quoted(answer.mid(from, 24)));
+}
+
+} // namespace
+
+QString readingFailureText(const QString &answerText, int fieldCount)
+{
+    const answer::Reading reading = answer::read(answerText, FormContent::empty());
+    switch (reading.failure) {
+    case answer::Failure::NoSeparator:
+        return QStringLiteral("no field separator in %1 characters").arg(answerText.size());
+    case answer::Failure::ItemCount:
+        return QStringLiteral("%1 fields, expected %2").arg(answer::items(answerText).size()).arg(fieldCount);
+    case answer::Failure::RecordKey:
+    case answer::Failure::None:
+        break;
+    }
+    return reading.diagnostic;
+}
+
+FormContent asModuleHolds(const FormContent &form)
+{
+    FormContent held = form;
+    for (qsizetype i = 0; i < held.texts.size(); ++i) {
+        auto &text = held.texts[i].text;
+        if (i < formschema::HeaderCount)
+            text = withoutTrailingSpaces(transfer::headerField(form.texts[i]));
+        else
+            text = withoutTrailingSpaces(text);
+    }
+    return held;
+}
+
+VerifyVerdict judgeAnswer(const FormContent &form, const QString &expectedText, const QByteArray &bytes)
+{
+    VerifyVerdict verdict;
+    const QString answerText = answer::normalise(answer::rawText(bytes));
+    if (answerText == expectedText) {
+        verdict.kind = VerifyVerdict::Match;
+        verdict.summary = QStringLiteral("match");
+        return verdict;
+    }
+    if (bytes.isEmpty()) {
+        verdict.kind = VerifyVerdict::NoAnswer;
+        verdict.summary = QStringLiteral("mismatch: no answer");
+        return verdict;
+    }
+    const answer::Reading reading = answer::read(answerText, FormContent::empty());
+    if (!reading.ok()) {
+        verdict.kind = VerifyVerdict::Unreadable;
+        verdict.summary = QStringLiteral("mismatch: the answer cannot be read (%1)")
+                              .arg(readingFailureText(answerText, int(form.texts.size())));
+        return verdict;
+    }
+    const auto differences = compare(asModuleHolds(form), reading.content);
+    verdict.details = formatDifferences(differences, QStringLiteral("file"), QStringLiteral("module"));
+    if (differences.isEmpty())
+        verdict.details.append(firstDifference(expectedText, answerText));
+    verdict.summary = differences.isEmpty()
+        ? QStringLiteral("mismatch outside the field values (separators or mask digits)")
+        : QStringLiteral("mismatch: %1 difference(s)").arg(differences.size());
+    return verdict;
+}
+
+} // namespace cli

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "formcontent.h"
+#include "linksettings.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The verdict on a module's answer to a verify: the same match as the window
+// (the whole answer text against the expected text), and on a mismatch every
+// differing field by name, as `diff` names them.
+namespace cli {
+
+struct VerifyVerdict
+{
+    enum Kind { Match, Mismatch, NoAnswer, Unreadable };
+    Kind kind = Mismatch;
+    QString summary;     // one line: "match", "mismatch: 3 fields differ", ...
+    QStringList details; // one line per differing field
+};
+
+// The form's values as the module returns them: header texts laid out and
+// stripped of their trailing padding, telephone numbers without the mask digits.
+FormContent asModuleHolds(const FormContent &form);
+
+// Why an answer could not be read, in one phrase: "91 fields, expected 92".
+QString readingFailureText(const QString &answerText, int fieldCount);
+
+// `expectedText` is the verify text built from `form`; `bytes` what the module sent.
+VerifyVerdict judgeAnswer(const FormContent &form, const QString &expectedText, const QByteArray &bytes);
+
+} // namespace cli

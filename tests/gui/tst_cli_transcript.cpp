@@ -1,0 +1,138 @@
+// The command line sends byte for byte what the window sends: the real window loads
+// a file and downloads it to the simulated module through a pty, then rzm417-cli
+// downloads the same file with the same settings, and the two transcripts compare.
+#include "mainwindow.h"
+#include "modulesimulator.h"
+#include "ptypair.h"
+
+#include "files/configfile.h"
+#include "linksettings.h"
+
+#include "../cli/clirun.h"
+#include "../diskfiles.h"
+#include "simlink.h"
+#include "../testforms.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+Q_DECLARE_METATYPE(FormContent)
+Q_DECLARE_METATYPE(LinkSettings)
+
+namespace {
+
+// Confirms whatever modal window the command opens once it offers OK: the
+// "File opened." box after loading, the download dialog once it shows the outcome.
+class OkClicker
+{
+public:
+    OkClicker()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        m_timer.start(10);
+    }
+    QStringList seen;
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            seen.append(box->text());
+            box->button(QMessageBox::Ok)->click();
+        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+            auto *buttons = dialog->findChild<QDialogButtonBox *>();
+            QPushButton *ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
+            if (ok && ok->isEnabled()) {
+                seen.append(dialog->objectName());
+                ok->click();
+            }
+        }
+    }
+    QTimer m_timer;
+};
+
+} // namespace
+
+class tst_cli_transcript : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sameBytesAsWindow_data();
+    void sameBytesAsWindow();
+};
+
+void tst_cli_transcript::sameBytesAsWindow_data()
+{
+    QTest::addColumn<FormContent>("form");
+    QTest::addColumn<LinkSettings>("settings");
+    QTest::addColumn<QStringList>("options");
+
+    QTest::newRow("defaults") << richForm() << LinkSettings() << QStringList();
+
+    LinkSettings sum;
+    sum.checkValue = 1;
+    sum.checkSize = 2;
+    sum.downloadSeparator = '#';
+    sum.ackChar = 'K';
+    QTest::newRow("24 sum, separator #, ack K") << richForm() << sum
+                                                 << QStringList{"--checksum", "24", "--separator", "#", "--ack", "K"};
+
+    LinkSettings fixed;
+    fixed.checkValue = 1;
+    fixed.checkSize = '*';
+    QTest::newRow("fixed check character") << filledForm() << fixed << QStringList{"--check-char", "*"};
+
+    // Texts longer than their fields: the window cuts them on loading, so must the tool.
+    FormContent longer = filledForm();
+    longer.setText("m_nev", "A name of twenty-two!!");
+    longer.setText("m_pin", "123456");
+    longer.setText("r20", QString(30, 'r'));
+    longer.setText("t9", "3630123456789012");
+    QTest::newRow("over-long texts") << longer << LinkSettings() << QStringList();
+}
+
+void tst_cli_transcript::sameBytesAsWindow()
+{
+    QFETCH(FormContent, form);
+    QFETCH(LinkSettings, settings);
+    QFETCH(QStringList, options);
+
+    diskfiles::ScopedWorkDir work;
+    QVERIFY(diskfiles::writeAll(work.filePath("default17.ui"), configfile::encode(form)));
+
+    PtyPair pty;
+    ModuleSimulator sim;
+    sim.setPaced(false);
+    sim.start(pty.masterFd());
+
+    QByteArray windowBytes;
+    {
+        MainWindow window;
+        settings.port = pty.slavePath();
+        OkClicker clicker;
+        window.newfile(); // loads default17.ui from the working folder, as a user would
+        window.setLinkSettings(settings);
+        window.download();
+        QCOMPARE(clicker.seen, QStringList({"default17.ui successfully loaded.", "dload"}));
+        QVERIFY(sim.waitForExchanges(1, 5000));
+        windowBytes = sim.received();
+    }
+    QVERIFY(windowBytes.size() > 1500);
+    sim.clearTranscript();
+
+    const CliRun run = runCli(QStringList{"download", work.filePath("default17.ui"), "--port", pty.slavePath()} + options);
+    QCOMPARE(run.code, 0);
+    QVERIFY(sim.waitForExchanges(2, 5000));
+    QCOMPARE(sim.received(), windowBytes);
+    sim.stop();
+}
+
+QTEST_MAIN(tst_cli_transcript)
+#include "tst_cli_transcript.moc"
