@@ -26,9 +26,11 @@ QString deviceText(const portsurvey::Row &row)
 QStringList cells(const portsurvey::Row &row)
 {
     const QString adapter = row.adapter ? adapterText(*row.adapter) : QString();
+    // The fix gets a line of its own under the row, where it can be copied whole.
+    const bool fixBelow = !portstate::fix(row.status).isEmpty();
     return {row.number > 0 ? comName(row) : QStringLiteral("-"), deviceText(row),
             portsurvey::originName(row.origin), adapter.isEmpty() ? QStringLiteral("-") : adapter,
-            portstate::describe(row.status)};
+            fixBelow ? portstate::stateName(row.status.state) : portstate::describe(row.status)};
 }
 
 QJsonValue orNull(const QString &text)
@@ -90,11 +92,14 @@ QString text(const QList<portsurvey::Row> &rows)
         for (qsizetype c = 0; c < line.size(); ++c)
             widths[c] = qMax(widths[c], line[c].size());
     QString result;
-    for (const QStringList &line : table) {
-        QString out;
+    for (qsizetype r = 0; r < table.size(); ++r) {
+        const QStringList &line = table[r];
         for (qsizetype c = 0; c + 1 < line.size(); ++c)
-            out += line[c].leftJustified(widths[c] + 2);
-        result += out + line.last() + QLatin1Char('\n');
+            result += line[c].leftJustified(widths[c] + 2);
+        result += line.last() + QLatin1Char('\n');
+        const QString fix = r > 0 ? portstate::fix(rows[r - 1].status) : QString();
+        if (!fix.isEmpty())
+            result += QString(widths[0] + 2, QLatin1Char(' ')) + QStringLiteral("fix: ") + fix + QLatin1Char('\n');
     }
     return result;
 }

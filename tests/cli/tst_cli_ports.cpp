@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -124,6 +125,13 @@ void tst_cli_ports::noPermissionAsNobody()
     QCOMPARE(com5.value(QStringLiteral("state")).toString(), QStringLiteral("no permission"));
     QCOMPARE(com5.value(QStringLiteral("fix")).toString(), kFix);
     QCOMPARE(com5.value(QStringLiteral("reason")).toString(), QStringLiteral("no permission (fix: %1)").arg(kFix));
+    // In the table the fix stands on a line of its own under the row.
+    run = nobody.run({QStringLiteral("ports")}, environment);
+    const QStringList lines = run.out.split(QLatin1Char('\n'));
+    const qsizetype at = lines.indexOf(QRegularExpression(QStringLiteral("^COM5 .*")));
+    QVERIFY2(at > 0, qPrintable(run.out));
+    QCOMPARE(lines[at].simplified(), QStringLiteral("COM5 %1 by hand - no permission").arg(pty.slavePath()));
+    QCOMPARE(lines.value(at + 1).simplified(), QStringLiteral("fix: ") + kFix);
 }
 
 void tst_cli_ports::missingAndNotSerial()
