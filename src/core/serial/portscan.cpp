@@ -3,6 +3,7 @@
 #include "portnames.h"
 #include "portstate.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -221,6 +222,8 @@ Outcome assignNumbers(const Environment &env)
     QLockFile lock(lockPath(env));
     if (lockFolder(env, lock, &outcome.error))
         applyPlan(env, list, &outcome);
+    if (!outcome.error.isEmpty())
+        qDebug() << "unable to name serial adapters:" << outcome.error;
 #endif
     return outcome;
 }
