@@ -41,8 +41,6 @@ private slots:
     void linksRealPty();
     void handMadeLinksStay();
     void plainNameMovesToStableName();
-    void placeholderTtyS_data();
-    void placeholderTtyS();
     void examineStates();
 
 private:
@@ -154,30 +152,6 @@ void tst_portscan::plainNameMovesToStableName()
     QVERIFY(outcome.made.first().replaces);
     QCOMPARE(target(1), m_byId);
     QVERIFY(portscan::links(env).first().automatic);
-}
-
-void tst_portscan::placeholderTtyS_data()
-{
-    QTest::addColumn<QString>("device");
-    QTest::addColumn<QByteArray>("type"); // empty: no sysfs entry
-    QTest::addColumn<bool>("placeholder");
-    QTest::newRow("UART type 0") << "/dev/ttyS3" << QByteArray("0\n") << true;
-    QTest::newRow("16550A") << "/dev/ttyS3" << QByteArray("4\n") << false;
-    QTest::newRow("no sysfs: taken for real") << "/dev/ttyS3" << QByteArray() << false;
-    QTest::newRow("not a ttyS") << "/dev/ttyUSB3" << QByteArray("0\n") << false;
-}
-
-void tst_portscan::placeholderTtyS()
-{
-    QFETCH(QString, device);
-    QFETCH(QByteArray, type);
-    QFETCH(bool, placeholder);
-    const QString sys = m_roots->filePath(QStringLiteral("sys"));
-    if (!type.isEmpty()) {
-        const QString name = QFileInfo(device).fileName();
-        QVERIFY(writeText(sys + QStringLiteral("/class/tty/") + name + QStringLiteral("/type"), type));
-    }
-    QCOMPARE(portstate::isPlaceholderTtyS(device, sys), placeholder);
 }
 
 void tst_portscan::examineStates()
