@@ -26,7 +26,8 @@ void print(const QString &line)
     std::fflush(stdout);
 }
 
-// Links COMn in the port folder to the pty; a stale link of an earlier run is replaced.
+// Links COMn in the port folder to the pty. A stale link of an earlier run (to a pty,
+// or to nothing) is replaced; a link to a device that is there is an adapter's, and stays.
 bool registerPort(const QString &link, const QString &target)
 {
     QDir().mkpath(QFileInfo(link).absolutePath());
@@ -34,6 +35,12 @@ bool registerPort(const QString &link, const QString &target)
     if (existing.exists() || existing.isSymLink()) {
         if (!existing.isSymLink()) {
             std::fprintf(stderr, "rzm417-sim: %s exists and is not a link; not touching it\n", qPrintable(link));
+            return false;
+        }
+        const QString taken = existing.symLinkTarget();
+        if (existing.exists() && !taken.startsWith(QLatin1String("/dev/pts/"))) {
+            std::fprintf(stderr, "rzm417-sim: %s is taken by %s; choose another --com\n", qPrintable(link),
+                         qPrintable(taken));
             return false;
         }
         QFile::remove(link);

@@ -1,9 +1,8 @@
 #include "devicejob.h"
 
 #include "serial/portnames.h"
+#include "serial/portstate.h"
 #include "serial/serialport.h"
-
-#include <QFileInfo>
 
 namespace cli {
 
@@ -18,10 +17,7 @@ void attachTrace(SerialPort &port, TraceLog *trace)
 
 QString portFailureText(const QString &portName)
 {
-    const QString device = portnames::systemLocation(portName);
-    if (QFileInfo(device).isAbsolute() && !QFileInfo::exists(device))
-        return QStringLiteral("cannot be opened: no such device %1").arg(device);
-    return QStringLiteral("cannot be opened or configured (%1 is in use, not permitted, or no serial line)").arg(device);
+    return portstate::openFailure(portnames::systemLocation(portName));
 }
 
 } // namespace cli

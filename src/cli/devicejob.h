@@ -16,7 +16,8 @@ namespace cli {
 // Puts a byte observer on the port that records every byte into `trace`.
 void attachTrace(SerialPort &port, TraceLog *trace);
 
-// "cannot be opened: no such device /dev/ttyS9", or "cannot be opened or configured (...)".
+// Why the port could not be opened, as the system tells it: "cannot be opened: no such
+// device /dev/ttyS9", no permission and the fix, or in use by which process.
 QString portFailureText(const QString &portName);
 
 // A module that floods the line must not keep the tool reading for ever; a real

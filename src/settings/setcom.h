@@ -18,6 +18,7 @@ public:
     QComboBox *comboBox = nullptr;
     QLabel *l_baud = nullptr;
     QComboBox *baudrate = nullptr;
+    QLabel *l_why = nullptr; // why a port that is there was left out; hidden when none was
     QSpacerItem *verticalSpacer = nullptr;
     QDialogButtonBox *buttonBox = nullptr;
 
@@ -27,7 +28,10 @@ public:
 
 // The serial port and bit rate. Lists only the ports COM1 to COM32 that can be
 // opened exclusively at the moment the dialog opens; the bit rate is shown but
-// cannot be changed, since the line always runs at 1200 bit/s.
+// cannot be changed, since the line always runs at 1200 bit/s. Serial adapters
+// without a COM name get one before the probe; when a port that is there was
+// left out (another program holds it, or we may not open it), one line under
+// the lists says which and why.
 class setcom : public QDialog
 {
     Q_OBJECT
@@ -40,5 +44,7 @@ public:
     int baudRate() const;
 
 private:
+    void explainLeftOut();
+
     setcomUi ui;
 };

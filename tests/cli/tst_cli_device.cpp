@@ -201,7 +201,9 @@ void tst_cli_device::badPorts()
     QVERIFY(holder.open(module.port()));
     const CliRun busy = runCli(args(module.port()));
     QCOMPARE(busy.code, 3);
-    QVERIFY((command == "download" ? busy.out : busy.err).contains("cannot be opened or configured"));
+    const QString held = QStringLiteral("cannot be opened: %1 is in use by tst_cli_device (PID %2)")
+                             .arg(module.port()).arg(QCoreApplication::applicationPid());
+    QVERIFY((command == "download" ? busy.out : busy.err).contains(held));
     QVERIFY(!QFile::exists(m_dir->filePath("out.k83")));
 }
 

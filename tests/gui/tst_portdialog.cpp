@@ -7,6 +7,9 @@
 #include "modalscript.h"
 #include "serial/portnames.h"
 
+#include "../porthold.h"
+#include "../unprivileged.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -31,6 +34,28 @@ QStringList items(const QComboBox *box)
     return list;
 }
 
+// COMn for each given device, every other COM1 to COM32 a link to nothing, so
+// the host's own ports do not count.
+bool fillPortFolder(const QString &folder, const QMap<int, QString> &devices)
+{
+    if (!QDir().mkpath(folder))
+        return false;
+    for (int n = 1; n <= 32; ++n) {
+        const QString link = folder + QStringLiteral("/com%1").arg(n);
+        const QString target = devices.value(n, folder + QStringLiteral("/absent%1").arg(n));
+        if (!QFile::link(target, link))
+            return false;
+    }
+    return true;
+}
+
+// The line under the lists, or "(hidden)".
+QString whyLine(const setcom &dialog)
+{
+    const auto *why = dialog.findChild<QLabel *>("l_why");
+    return why && !why->isHidden() ? why->text() : QStringLiteral("(hidden)");
+}
+
 } // namespace
 
 class tst_portdialog : public QObject
@@ -46,6 +71,8 @@ private slots:
     void bitRateIsShownNotChosen();
     void showPortTakesChoiceOver_data();
     void showPortTakesChoiceOver();
+    void explainsPortHeldElsewhere();
+    void explainsNoPermission();
 
 private:
     // Holds the given ports open, as another program would.
@@ -58,18 +85,16 @@ void tst_portdialog::initTestCase()
 {
     const QString folder = portnames::portFolder();
     QVERIFY2(folder.startsWith(qEnvironmentVariable("XDG_DATA_HOME")), qPrintable(folder));
-    QVERIFY(QDir().mkpath(folder));
     const int real[2] = {3, 7};
+    QMap<int, QString> devices;
     for (int i = 0; i < 2; ++i) {
         int slave = -1;
         char name[256] = {};
         QCOMPARE(openpty(&m_masters[i], &slave, name, nullptr, nullptr), 0);
         ::close(slave);
-        QVERIFY(QFile::link(QString::fromLocal8Bit(name), portnames::linkPath(real[i])));
+        devices.insert(real[i], QString::fromLocal8Bit(name));
     }
-    for (int n = 1; n <= 32; ++n)
-        if (n != 3 && n != 7)
-            QVERIFY(QFile::link(folder + QStringLiteral("/absent%1").arg(n), portnames::linkPath(n)));
+    QVERIFY(fillPortFolder(folder, devices));
 }
 
 void tst_portdialog::cleanupTestCase()
@@ -190,10 +215,68 @@ void tst_portdialog::showPortTakesChoiceOver()
     QCOMPARE(w.findChild<QLabel *>("portLabel")->text(), accept ? label : startLabel);
 }
 
+void tst_portdialog::explainsPortHeldElsewhere()
+{
+    {
+        setcom dialog("COM1", 1200);
+        QCOMPARE(whyLine(dialog), QStringLiteral("(hidden)")); // every left-out port simply is not there
+    }
+    const QString device = portnames::systemLocation("COM7");
+    QProcess holder;
+    QVERIFY(porthold::start(holder, device));
+    {
+        setcom dialog("COM7", 1200);
+        QCOMPARE(items(dialog.findChild<QComboBox *>("comboBox")), QStringList{"COM3"});
+        QCOMPARE(whyLine(dialog), QStringLiteral("COM7 (%1) is not listed: in use by tst_portdialog (PID %2).")
+                                      .arg(device.mid(5))
+                                      .arg(holder.processId()));
+    }
+    QVERIFY(porthold::stop(holder));
+}
+
+void tst_portdialog::explainsNoPermission()
+{
+    if (const QString why = unprivileged::unavailable(); !why.isEmpty())
+        QSKIP(qPrintable(why));
+    // nobody opens the dialog; COM2 is an adapter of the group dialout.
+    QTemporaryDir home;
+    QVERIFY(unprivileged::openToAll(home));
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    QCOMPARE(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ::close(slave);
+    const QString device = QString::fromLocal8Bit(name);
+    QVERIFY(unprivileged::likeAnAdapter(device));
+    QVERIFY(fillPortFolder(home.filePath("rzm417/ports"), {{2, device}}));
+    QVERIFY(unprivileged::giveToNobody(home.path()));
+    unprivileged::Runner nobody(QCoreApplication::applicationFilePath());
+    QVERIFY(nobody.isValid());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", home.path());
+    const auto run = nobody.run({"--explain"}, environment);
+    ::close(master);
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out, QStringLiteral("listed: \nCOM2 (%1) is not listed: no permission.\nTip: sudo adduser $USER dialout, "
+                                     "then log in again.\n")
+                          .arg(device.mid(5)));
+}
+
 // The port folder lives under XDG_DATA_HOME, which must be set before Qt
-// reads it, so the test makes its own temporary one first.
+// reads it, so the test makes its own temporary one first. "--hold DEVICE"
+// is another program holding a port; "--explain" opens the dialog in the
+// caller's folder and prints its list and its line.
 int main(int argc, char **argv)
 {
+    if (int code = 0; porthold::runHolder(argc, argv, &code))
+        return code;
+    if (argc == 2 && qstrcmp(argv[1], "--explain") == 0) {
+        QApplication app(argc, argv);
+        setcom dialog("COM1", 1200);
+        std::printf("listed: %s\n%s\n", qPrintable(items(dialog.findChild<QComboBox *>("comboBox")).join(',')),
+                    qPrintable(whyLine(dialog)));
+        return 0;
+    }
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
     QApplication app(argc, argv);

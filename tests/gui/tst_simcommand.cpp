@@ -8,6 +8,7 @@
 #include "../testforms.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +26,7 @@ private slots:
     void initTestCase();
     void help();
     void downloadThroughCom1WithCtrlD();
+    void leavesAnAdaptersLinkAlone();
 
 private:
     QTemporaryDir m_home;
@@ -97,6 +99,19 @@ void tst_SimCommand::downloadThroughCom1WithCtrlD()
     sim.terminate();
     QVERIFY(sim.waitForFinished(5000));
     QVERIFY(!QFileInfo(portnames::linkPath(1)).isSymLink()); // the link went with it
+}
+
+void tst_SimCommand::leavesAnAdaptersLinkAlone()
+{
+    // COM5 names a device that is there, as an adapter's link does: it stays.
+    QDir().mkpath(portnames::portFolder());
+    QVERIFY(QFile::link(QStringLiteral("/dev/null"), portnames::linkPath(5)));
+    QProcess sim;
+    sim.start(QStringLiteral(RZM_SIM_BINARY), {QStringLiteral("--com"), QStringLiteral("5"), QStringLiteral("--unpaced")});
+    QVERIFY(sim.waitForFinished(5000));
+    QCOMPARE(sim.exitCode(), 1);
+    QVERIFY(sim.readAllStandardError().contains("is taken by /dev/null"));
+    QCOMPARE(QFileInfo(portnames::linkPath(5)).symLinkTarget(), QStringLiteral("/dev/null"));
 }
 
 QTEST_MAIN(tst_SimCommand)

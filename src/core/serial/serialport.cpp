@@ -1,6 +1,7 @@
 #include "serialport.h"
 
 #include "portnames.h"
+#include "portscan.h"
 
 #include <QDeadlineTimer>
 #include <QDebug>
@@ -54,6 +55,9 @@ bool SerialPort::open(const QString &portName)
 {
     close();
     m_lineLost = false;
+    // An adapter plugged in since the last look gets its number first, so the
+    // default COM1 reaches a lone adapter without any setting.
+    portscan::assignBeforeOpening(portName);
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(portnames::systemLocation(portName));
     // Exclusive by QSerialPort's lock file; an absent device is never created.

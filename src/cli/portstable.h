@@ -1,0 +1,20 @@
+#pragma once
+
+#include "serial/portsurvey.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The ports table: one row per COM name in use and per serial device seen.
+namespace cli::portstable {
+
+// Aligned columns COM, DEVICE, LINK, ADAPTER, STATE, under a header line; a
+// row whose state has a fix is followed by a line "fix: ...".
+QString text(const QList<portsurvey::Row> &rows);
+// The same rows for scripts: {"folder": ..., "ports": [...]}.
+QByteArray json(const QList<portsurvey::Row> &rows, const QString &folder);
+// "FT232R USB UART, FTDI, serial A50285BI, USB 0403:6001"; empty when nothing is known.
+QString adapterText(const portscan::AdapterInfo &adapter);
+
+} // namespace cli::portstable
