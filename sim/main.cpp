@@ -4,6 +4,7 @@
 #include "ptypair.h"
 #include "simoptions.h"
 
+#include "appinfo.h"
 #include "serial/portnames.h"
 
 #include <QCoreApplication>
@@ -57,6 +58,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("rzm417-sim"));
+    app.setApplicationVersion(QLatin1String(appinfo::version));
     int exitCode = 0;
     const auto options = parseSimOptions(app, &exitCode);
     if (!options)

@@ -53,6 +53,7 @@ std::optional<SimOptions> parseSimOptions(const QCoreApplication &app, int *exit
         "download, read-out and verify the way the module does, and keeps what was\n"
         "downloaded in a file, so it can be read out again later."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOptions({
         {QStringLiteral("com"), QStringLiteral("Register as port COM<n> in %1.").arg(portnames::portFolder()),
          QStringLiteral("n")},
@@ -70,7 +71,7 @@ std::optional<SimOptions> parseSimOptions(const QCoreApplication &app, int *exit
         {QStringLiteral("hangup-after"), QStringLiteral("Bytes of an exchange before --fault hangup."),
          QStringLiteral("n")},
     });
-    parser.process(app); // --help exits here
+    parser.process(app); // --help and --version exit here
 
     SimOptions options;
     *exitCode = 2;

@@ -1,4 +1,5 @@
 // rzm417-cli: the configuration tool's commands for scripts and batch work.
+#include "appinfo.h"
 #include "commands.h"
 #include "console.h"
 
@@ -24,7 +25,12 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     const cli::Console io{out, err, isatty(fileno(stderr)) == 1};
-    const int code = cli::runCommand(app.arguments().mid(1), io);
+    const QStringList arguments = app.arguments().mid(1);
+    if (arguments == QStringList{QStringLiteral("--version")}) {
+        out << "rzm417-cli " << appinfo::version << '\n';
+        return 0;
+    }
+    const int code = cli::runCommand(arguments, io);
     out.flush();
     err.flush();
     return code;

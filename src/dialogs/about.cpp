@@ -1,5 +1,7 @@
 #include "about.h"
 
+#include "appinfo.h"
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -60,7 +62,7 @@ void aboutUi::retranslateUi(QDialog *dialog)
     label_2->setText(QCoreApplication::translate("about", "info@rzm417.example"));
     label_5->setText(QCoreApplication::translate("about", "Written by:"));
     label_4->setText(QCoreApplication::translate("about", "RZM-417 csapat, dev@rzm417.example"));
-    label_6->setText(QCoreApplication::translate("about", "Version v2.0"));
+    label_6->setText(QCoreApplication::translate("about", "Version v%1").arg(QLatin1String(appinfo::version)));
 }
 
 about::about(QWidget *parent)

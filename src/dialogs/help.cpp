@@ -1,5 +1,7 @@
 #include "help.h"
 
+#include "datafiles.h"
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDebug>
@@ -44,7 +46,7 @@ help::help(QWidget *parent)
 
 void help::loadText()
 {
-    QFile file(QString::fromLatin1(kHelpFile));
+    QFile file(datafiles::locate(QString::fromLatin1(kHelpFile)));
     if (!file.exists()) {
         ui.plainTextEdit->setPlainText(tr("ERROR: Canot open the help file."));
         return;

@@ -15,8 +15,9 @@ public:
     void retranslateUi(QDialog *dialog);
 };
 
-// Shows the help text file "rzm_17.hlp" of the working directory, up to and
-// including its first line "---".
+// Shows the help text file "rzm_17.hlp", up to and including its first line "---".
+// The file is looked for in the working directory, then beside the program, then
+// in the installed data folder (datafiles::locate).
 class help : public QDialog
 {
     Q_OBJECT

@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "mainwindowui.h"
 
+#include "datafiles.h"
 #include "files/configfile.h"
 #include "formschema.h"
 
@@ -41,7 +42,7 @@ QString describeField(const QWidget *centralWidget, int index)
 void MainWindow::newfile()
 {
     m_settings.fileName = QStringLiteral("default17.ui");
-    m_settings.filePath = QStringLiteral("default17.ui");
+    m_settings.filePath = datafiles::locate(QStringLiteral("default17.ui"));
     load();
 }
 

@@ -325,7 +325,7 @@ void tst_files::endMarkerTextIsRefusedBeforeAsking()
 
 void tst_files::newLoadsShippedDefault()
 {
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    QDir::setCurrent(QStringLiteral(RZM_PROGRAM_DIR));
     MainWindow w;
     ModalScript script;
     script.okBox();

@@ -1,8 +1,9 @@
-// Help and About: the help text read from the working directory, and new
-// modeless windows at every call.
+// Help and About: the help text read from the working directory (this test runs
+// where no copy lies beside it), the version, and new modeless windows at every call.
 #include "mainwindow.h"
 #include "dialogs/about.h"
 #include "dialogs/help.h"
+#include "appinfo.h"
 
 #include "../diskfiles.h"
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -80,7 +82,7 @@ void tst_helpdialogs::helpText()
 void tst_helpdialogs::shippedHelpFile()
 {
     // The file built beside the program: Hungarian text that ends at its marker.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    QDir::setCurrent(QStringLiteral(RZM_PROGRAM_DIR));
     help dialog;
     const QString text = dialog.findChild<QPlainTextEdit *>("plainTextEdit")->toPlainText();
     QVERIFY(text.endsWith("\n---\n"));
@@ -110,7 +112,9 @@ void tst_helpdialogs::aboutWindow()
         lastY = label->y();
     }
     QCOMPARE(dialog.findChild<QLabel *>("label_5")->text(), QStringLiteral("Written by:"));
-    QCOMPARE(dialog.findChild<QLabel *>("label_6")->text(), QStringLiteral("Version v2.0"));
+    // The version CMakeLists.txt sets, in the shape the window always had.
+    QCOMPARE(dialog.findChild<QLabel *>("label_6")->text(), "Version v" + QLatin1String(appinfo::version));
+    QVERIFY(QRegularExpression("^\\d+\\.\\d+").match(QLatin1String(appinfo::version)).hasMatch());
     QVERIFY(dialog.findChild<QLabel *>("label_3")->text().contains("rzm417.example"));
     QVERIFY(dialog.findChild<QLabel *>("label_2")->text().contains("@rzm417.example"));
 }

@@ -20,6 +20,16 @@ inline QImage painted(int width, int height, const std::function<void(QPainter &
     return image;
 }
 
+// The same drawing, made on a design x design canvas, redrawn (not resampled) at
+// size x size: the desktop's icons in every size from one drawing.
+inline QImage scaledIcon(int size, qreal design, const std::function<void(QPainter &)> &draw)
+{
+    return painted(size, size, [&](QPainter &p) {
+        p.scale(size / design, size / design);
+        draw(p);
+    });
+}
+
 // The eight toolbar/menu icons (32 x 32) and the window icon (48 x 48).
 QImage pageIcon();
 QImage openIcon();
@@ -29,6 +39,11 @@ QImage infoIcon();
 QImage upIcon();
 QImage downIcon();
 QImage windowIcon();
+
+// The window icon's drawing (on 48 x 48), which is also the desktop's program icon,
+// and the configuration file type's icon (on 32 x 32).
+void drawWindowIcon(QPainter &p);
+void drawConfigFileIcon(QPainter &p);
 
 // The picture of the module shown on the form (220 x 200).
 QImage modulePicture();

@@ -142,30 +142,58 @@ QImage downIcon()
     return arrowIcon(false);
 }
 
+namespace {
+
+// The module on the 48 x 48 canvas of the window icon: a box with an antenna, a
+// lamp and the terminal screws, inside 3..33 across and 3..44 down.
+void drawModule(QPainter &p)
+{
+    p.setPen(QPen(kOutline, 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(9, 16), QPointF(9, 3));
+    p.setPen(outlinePen(2));
+    p.setBrush(vertical(14, 44, QColor(120, 128, 140), QColor(70, 76, 88)));
+    p.drawRoundedRect(QRectF(3, 14, 30, 30), 4, 4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(90, 220, 90));
+    p.drawEllipse(QPointF(26, 21), 2.2, 2.2);
+    p.setBrush(QColor(230, 235, 240));
+    for (int i = 0; i < 4; ++i)
+        p.drawEllipse(QPointF(9 + 6 * i, 38), 2, 2);
+}
+
+} // namespace
+
+void drawWindowIcon(QPainter &p)
+{
+    drawModule(p);
+    // The download into it, set off from the box by a white halo.
+    const QPolygonF arrow = verticalArrow(36, 45.5, 12.5, 10.5, 4.5, 12);
+    QPen halo(Qt::white, 4);
+    halo.setJoinStyle(Qt::RoundJoin);
+    p.setPen(halo);
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(arrow);
+    p.setPen(outlinePen());
+    p.setBrush(vertical(12, 46, QColor(120, 200, 90), QColor(40, 130, 40)));
+    p.drawPolygon(arrow);
+}
+
 QImage windowIcon()
 {
-    return painted(48, 48, [](QPainter &p) {
-        // The module: a box with an antenna.
-        p.setPen(QPen(kOutline, 3, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(9, 16), QPointF(9, 3));
-        p.setPen(outlinePen(2));
-        p.setBrush(vertical(14, 44, QColor(120, 128, 140), QColor(70, 76, 88)));
-        p.drawRoundedRect(QRectF(3, 14, 30, 30), 4, 4);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(90, 220, 90));
-        p.drawEllipse(QPointF(26, 21), 2.2, 2.2);
-        p.setBrush(QColor(230, 235, 240));
-        for (int i = 0; i < 4; ++i)
-            p.drawEllipse(QPointF(9 + 6 * i, 38), 2, 2);
-        // The download into it, set off from the box by a white halo.
-        const QPolygonF arrow = verticalArrow(36, 45.5, 12.5, 10.5, 4.5, 12);
-        QPen halo(Qt::white, 4);
-        halo.setJoinStyle(Qt::RoundJoin);
-        p.setPen(halo);
-        p.setBrush(Qt::NoBrush);
-        p.drawPolygon(arrow);
-        p.setPen(outlinePen());
-        p.setBrush(vertical(12, 46, QColor(120, 200, 90), QColor(40, 130, 40)));
-        p.drawPolygon(arrow);
-    });
+    return painted(48, 48, drawWindowIcon);
+}
+
+void drawConfigFileIcon(QPainter &p)
+{
+    // A sheet with a folded corner, as the page icon, holding the module in small.
+    p.setPen(outlinePen());
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({{5.5, 1.5}, {19.5, 1.5}, {27.5, 9.5}, {27.5, 30.5}, {5.5, 30.5}}));
+    p.setBrush(QColor(215, 220, 228));
+    p.drawPolygon(QPolygonF({{19.5, 1.5}, {19.5, 9.5}, {27.5, 9.5}}));
+    p.save();
+    p.translate(8.5 - 3 * 0.55, 6 - 3 * 0.55);
+    p.scale(0.55, 0.55);
+    drawModule(p);
+    p.restore();
 }
