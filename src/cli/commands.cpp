@@ -17,6 +17,7 @@ const char *const kOverview =
     "  download FILE --port P [--port P2 ...]  write the configuration into modules\n"
     "  readout --port P -o FILE       read a module's configuration into a file\n"
     "  verify FILE --port P           compare a module with a configuration file\n"
+    "  sheet FILE -o OUT.pdf          the handover sheet as a PDF (PIN masked; --show-pin)\n"
     "\n"
     "'rzm417-cli <command> --help' describes a command.\n"
     "Exit codes: 0 ok, 1 difference, mismatch or refused, 2 usage, 3 port, 4 no or bad answer,\n"
@@ -68,6 +69,8 @@ int runCommand(const QStringList &arguments, const Console &io)
         return runReadout(rest, io);
     if (name == u"verify")
         return runVerify(rest, io);
+    if (name == u"sheet")
+        return runSheet(rest, io);
     io.error(QStringLiteral("unknown command \"%1\" (see --help)").arg(name));
     return ExitUsage;
 }

@@ -1,4 +1,5 @@
 // rzm417-cli: the configuration tool's commands for scripts and batch work.
+#include "application.h"
 #include "commands.h"
 #include "console.h"
 
@@ -16,7 +17,7 @@
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const auto app = cli::makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rzm417-cli"));
     // The core's developer diagnostics would break the one-line errors; the
     // environment's QT_LOGGING_RULES still turns them back on.
@@ -24,7 +25,7 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     const cli::Console io{out, err, isatty(fileno(stderr)) == 1};
-    const int code = cli::runCommand(app.arguments().mid(1), io);
+    const int code = cli::runCommand(QCoreApplication::arguments().mid(1), io);
     out.flush();
     err.flush();
     return code;
