@@ -19,6 +19,7 @@ int runPhones(const QStringList &arguments, const Console &io);
 int runDownload(const QStringList &arguments, const Console &io);
 int runReadout(const QStringList &arguments, const Console &io);
 int runVerify(const QStringList &arguments, const Console &io);
+int runRestore(const QStringList &arguments, const Console &io);
 int runSheet(const QStringList &arguments, const Console &io);
 
 // Parses a sub-command's arguments with --help. Returns -1 to go on, else the
