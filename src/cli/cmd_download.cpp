@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -147,17 +148,22 @@ void runJobs(std::vector<ModuleJob> &jobs, const SafeWriteOptions &options, Down
         ports << job.download.settings.port;
     Progress progress(io.err, io.errIsTerminal, ports);
     logged->assign(jobs.size(), 1);
+    // QThreads, since QSerialPort wants one; the release/acquire pair on `done` is the
+    // order QThread::wait() already gives, in a form ThreadSanitizer can see.
+    std::atomic<int> done{0};
     std::vector<std::unique_ptr<QThread>> threads;
     for (int i = 0; i < int(jobs.size()); ++i) {
-        threads.emplace_back(QThread::create([&jobs, &options, &progress, log, logged, i] {
+        threads.emplace_back(QThread::create([&jobs, &options, &progress, &done, log, logged, i] {
             runModuleJob(jobs[i], options, {&progress, i});
             if (log)
                 (*logged)[i] = log->append(jobs[i], options) ? 1 : 0;
+            done.fetch_add(1, std::memory_order_release);
         }));
         threads.back()->start();
     }
     for (auto &thread : threads)
         thread->wait();
+    (void)done.load(std::memory_order_acquire);
     progress.finish();
 }
 

@@ -27,7 +27,7 @@ bool DownloadLog::open(const QString &path, QString *error)
 bool DownloadLog::append(const ModuleJob &job, const SafeWriteOptions &options)
 {
     const QStringList cells{
-        job.finished.toString(Qt::ISODate),
+        localTime(job.finished, QStringLiteral("yyyy-MM-ddTHH:mm:ss")),
         job.download.settings.port,
         job.form.text(QStringLiteral("m_id")),
         job.form.text(QStringLiteral("m_nev")),

@@ -15,6 +15,8 @@
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include <mutex>
+
 namespace cli {
 namespace {
 
@@ -68,7 +70,7 @@ void makeBackup(ModuleJob &job, const SafeWriteOptions &options, const ProgressS
         job.backupFailure = config.reason;
         return;
     }
-    const QString path = backupPath(options.backupDir, QDateTime::currentDateTime(), port,
+    const QString path = backupPath(options.backupDir, QDateTime::currentDateTimeUtc(), port,
                                     config.form.text(QStringLiteral("m_id")));
     QString error;
     FormContent saved;
@@ -122,9 +124,18 @@ void readBack(ModuleJob &job, const ProgressSlot &progress)
 
 } // namespace
 
+QString localTime(const QDateTime &utc, const QString &format)
+{
+    // The C library guards its time-zone state with a lock of its own that
+    // ThreadSanitizer cannot see; the workers' conversions take this one as well.
+    static std::mutex zone;
+    std::lock_guard lock(zone);
+    return utc.toLocalTime().toString(format);
+}
+
 QString backupPath(const QString &dir, const QDateTime &time, const QString &port, const QString &moduleId)
 {
-    const QString stem = QStringLiteral("%1-%2-%3").arg(time.toString(QStringLiteral("yyyyMMdd-HHmmss")),
+    const QString stem = QStringLiteral("%1-%2-%3").arg(localTime(time, QStringLiteral("yyyyMMdd-HHmmss")),
                                                        fileNamePart(port, QStringLiteral("port")),
                                                        fileNamePart(moduleId, QStringLiteral("noid")));
     const QDir folder(dir);
@@ -145,7 +156,7 @@ void runModuleJob(ModuleJob &job, const SafeWriteOptions &options, const Progres
     if (options.verify && job.written && job.download.outcome == transfer::DownloadOutcome::Acknowledged)
         readBack(job, progress);
     job.totalMs = clock.elapsed();
-    job.finished = QDateTime::currentDateTime();
+    job.finished = QDateTime::currentDateTimeUtc();
 }
 
 int ModuleJob::code() const

@@ -37,7 +37,7 @@ struct ModuleJob
     int verifyCode = -1;
 
     QStringList errors;    // the one-line errors of the read requests
-    QDateTime finished;
+    QDateTime finished;    // in UTC; localTime() gives the text
     qint64 totalMs = 0;
 
     // The highest exit code of the steps made.
@@ -52,6 +52,9 @@ struct ModuleJob
 // Backs up, writes and reads back one module as the options ask. Runs on a worker
 // thread of its own; it touches nothing but the job, the progress slot and the port.
 void runModuleJob(ModuleJob &job, const SafeWriteOptions &options, const ProgressSlot &progress);
+
+// A UTC time as local time in the given format, from any thread.
+QString localTime(const QDateTime &utc, const QString &format);
 
 // DIR/<time>-<port>-<module id>.k83 as an absolute path, with the port and the id made safe for a file
 // name; a name already taken gets "-2", "-3", ... so no backup is ever replaced.
