@@ -4,24 +4,19 @@
 #include "console.h"
 #include "devicejob.h"
 #include "exitcodes.h"
-#include "fieldcheck.h"
-#include "files/configfile.h"
 #include "linkoptions.h"
 #include "progress.h"
 #include "tracelog.h"
 #include "verifyreport.h"
 
 #include "serial/serialport.h"
-#include "transfer/answer.h"
 #include "transfer/downloadexchange.h"
 #include "transfer/readoutexchange.h"
 #include "transfer/transfertext.h"
 
 #include <QElapsedTimer>
-#include <QThread>
 
 #include <memory>
-#include <vector>
 
 namespace cli {
 
