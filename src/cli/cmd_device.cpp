@@ -1,32 +1,24 @@
-// The commands that talk to modules: download, readout, verify.
+// The commands that talk to modules: readout and verify, and what download shares.
+#include "cmd_device.h"
 #include "commands.h"
 #include "console.h"
 #include "devicejob.h"
 #include "exitcodes.h"
-#include "fieldcheck.h"
-#include "files/configfile.h"
 #include "linkoptions.h"
 #include "progress.h"
 #include "tracelog.h"
 #include "verifyreport.h"
 
 #include "serial/serialport.h"
-#include "transfer/answer.h"
 #include "transfer/downloadexchange.h"
 #include "transfer/readoutexchange.h"
 #include "transfer/transfertext.h"
 
 #include <QElapsedTimer>
-#include <QThread>
 
 #include <memory>
-#include <vector>
 
 namespace cli {
-namespace {
-
-constexpr QLatin1StringView kPort("port");
-constexpr QLatin1StringView kTrace("trace");
 
 void addDeviceOptions(QCommandLineParser &parser, const QString &portHelp)
 {
@@ -34,7 +26,6 @@ void addDeviceOptions(QCommandLineParser &parser, const QString &portHelp)
     parser.addOption({kTrace, QStringLiteral("Write a hex and text log of the exchange to this file."), QStringLiteral("file")});
 }
 
-// The link settings from the options; a usage error when one is bad.
 bool linkSettings(const QCommandLineParser &parser, LinkSettings *settings, const Console &io)
 {
     QString error;
@@ -44,7 +35,6 @@ bool linkSettings(const QCommandLineParser &parser, LinkSettings *settings, cons
     return false;
 }
 
-// One port for readout and verify.
 bool singlePort(const QCommandLineParser &parser, QString *port, const Console &io)
 {
     const QStringList ports = parser.values(kPort);
@@ -56,7 +46,6 @@ bool singlePort(const QCommandLineParser &parser, QString *port, const Console &
     return false;
 }
 
-// A trace for one port when --trace was given, timed from now.
 std::unique_ptr<TraceLog> makeTrace(const QCommandLineParser &parser, const QString &portName)
 {
     if (!parser.isSet(kTrace))
@@ -66,7 +55,6 @@ std::unique_ptr<TraceLog> makeTrace(const QCommandLineParser &parser, const QStr
     return std::make_unique<TraceLog>(portName, clock);
 }
 
-// Writes the trace when one was asked for; a failure is an error of its own.
 bool finishTrace(const QCommandLineParser &parser, const QList<const TraceLog *> &logs, const Console &io)
 {
     if (!parser.isSet(kTrace))
@@ -77,14 +65,6 @@ bool finishTrace(const QCommandLineParser &parser, const QList<const TraceLog *>
     io.error(QStringLiteral("%1: trace not written: %2").arg(parser.value(kTrace), error));
     return false;
 }
-
-struct DownloadJob
-{
-    LinkSettings settings;
-    transfer::DownloadOutcome outcome = transfer::DownloadOutcome::PortFailed;
-    std::unique_ptr<TraceLog> trace;
-    qint64 ms = 0;
-};
 
 int outcomeCode(transfer::DownloadOutcome outcome)
 {
@@ -112,13 +92,12 @@ QString outcomeText(const DownloadJob &job)
     return QString();
 }
 
-// Opens, requests, receives and closes: the read request of readout and verify.
-// Returns -1 on success, else the exit code after a one-line error.
 int fetchAnswer(const QString &portName, const LinkSettings &settings, TraceLog *trace, const Console &io,
-                QByteArray *bytes)
+                QByteArray *bytes, const ProgressSlot &shown)
 {
-    Progress progress(io.err, io.errIsTerminal, {portName});
-    progress.setMaximum(0, 1570);
+    Progress own(io.err, io.errIsTerminal && !shown.progress, {portName});
+    const ProgressSlot slot = shown.progress ? shown : ProgressSlot{&own, 0};
+    slot.progress->setMaximum(slot.index, 1570);
     SerialPort port;
     attachTrace(port, trace);
     if (!readoutexchange::openPort(port, portName)) {
@@ -126,100 +105,18 @@ int fetchAnswer(const QString &portName, const LinkSettings &settings, TraceLog 
         return ExitPort;
     }
     const int first = readoutexchange::sendRequest(port, settings.uploadCommand);
-    const auto reception = readoutexchange::receive(port, first, [&progress](qsizetype received) {
-        progress.setValue(0, int(received));
+    const auto reception = readoutexchange::receive(port, first, [&slot](qsizetype received) {
+        slot.progress->setValue(slot.index, int(received));
         return received < MaxAnswerBytes;
     });
     port.close();
-    progress.finish();
+    own.finish();
     if (reception.status == readoutexchange::Reception::Status::Cancelled) {
         io.error(QStringLiteral("%1: the answer runs past %2 bytes; stopped reading").arg(portName).arg(MaxAnswerBytes));
         return ExitAnswer;
     }
     *bytes = reception.bytes;
     return -1;
-}
-
-} // namespace
-
-int runDownload(const QStringList &arguments, const Console &io)
-{
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes a configuration file into one or more modules, one thread per port, with the\n"
-        "window's checks. Reports per port; the exit code is the highest of the ports' codes."));
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Configuration file."));
-    addDeviceOptions(parser, QStringLiteral("Port of a module (COMn or a device path); repeat for more modules."));
-    addFramingOptions(parser);
-    addDownloadOptions(parser);
-    if (const int code = parseArguments(parser, QStringLiteral("download [options] FILE --port P [--port P2 ...]"), arguments, 1, io); code >= 0)
-        return code;
-    LinkSettings settings;
-    if (!linkSettings(parser, &settings, io))
-        return ExitUsage;
-    const QStringList ports = parser.values(kPort);
-    if (ports.isEmpty() || ports.contains(QString())) {
-        io.error(ports.isEmpty() ? QStringLiteral("--port is required") : QStringLiteral("--port needs a port name"));
-        return ExitUsage;
-    }
-    if (QSet<QString>(ports.begin(), ports.end()).size() != ports.size()) {
-        io.error(QStringLiteral("a port is named twice"));
-        return ExitUsage;
-    }
-    const QString path = parser.positionalArguments().at(0);
-    FormContent form;
-    if (!loadConfig(path, &form, io))
-        return ExitFile;
-    const auto text = transfer::buildTransferText(form, settings);
-    if (!text.ok()) {
-        const auto findings = downloadFindings(form, settings);
-        io.error(QStringLiteral("%1: refused, nothing sent: %2").arg(path, formatFinding(findings.value(0))));
-        return ExitRefused;
-    }
-    settings.transferText = text.text;
-
-    QElapsedTimer clock;
-    clock.start();
-    Progress progress(io.err, io.errIsTerminal, ports);
-    std::vector<DownloadJob> jobs(ports.size());
-    std::vector<std::unique_ptr<QThread>> threads;
-    for (int i = 0; i < ports.size(); ++i) {
-        DownloadJob &job = jobs[i];
-        job.settings = settings;
-        job.settings.port = ports[i];
-        if (parser.isSet(kTrace))
-            job.trace = std::make_unique<TraceLog>(ports[i], clock);
-        threads.emplace_back(QThread::create([&job, &progress, i] {
-            QElapsedTimer own;
-            own.start();
-            SerialPort port;
-            attachTrace(port, job.trace.get());
-            transfer::DownloadHooks hooks;
-            hooks.setRange = [&progress, i](int maximum) { progress.setMaximum(i, maximum); };
-            hooks.setValue = [&progress, i](int value) { progress.setValue(i, value); };
-            job.outcome = transfer::runDownload(port, job.settings, hooks);
-            job.ms = own.elapsed();
-        }));
-        threads.back()->start();
-    }
-    for (auto &thread : threads)
-        thread->wait();
-    progress.finish();
-
-    int code = ExitOk;
-    QList<const TraceLog *> logs;
-    for (auto &job : jobs) {
-        io.out << job.settings.port << ": " << outcomeText(job) << '\n';
-        code = qMax(code, outcomeCode(job.outcome));
-        if (job.trace) {
-            job.trace->note(QStringLiteral("download %1: %2").arg(path, outcomeText(job)));
-            logs.append(job.trace.get());
-        }
-    }
-    io.out.flush();
-    if (!finishTrace(parser, logs, io) && code == ExitOk)
-        code = ExitFile;
-    return code;
 }
 
 int runReadout(const QStringList &arguments, const Console &io)
@@ -246,22 +143,11 @@ int runReadout(const QStringList &arguments, const Console &io)
     QByteArray bytes;
     int code = fetchAnswer(portName, settings, trace.get(), io, &bytes);
     if (code < 0) {
-        const answer::Reading reading = answer::read(answer::normalise(answer::rawText(bytes)), FormContent::empty());
-        const FormContent form = fitToFields(reading.content);
-        const int marker = reading.ok() ? configfile::endMarkerText(form) : -1;
-        if (bytes.isEmpty()) {
-            io.error(QStringLiteral("%1: no answer; nothing written").arg(portName));
-            code = ExitAnswer;
-        } else if (!reading.ok()) {
-            const QString text = answer::normalise(answer::rawText(bytes));
-            io.error(QStringLiteral("%1: the answer cannot be read (%2); nothing written")
-                         .arg(portName, readingFailureText(text, int(FormContent::empty().texts.size()))));
-            code = ExitAnswer;
-        } else if (marker >= 0) {
-            io.error(QStringLiteral("%1: field %2 holds \"---\", which would end the file early; nothing written")
-                         .arg(portName, form.texts[marker].name));
-            code = ExitRefused;
-        } else if (!saveConfig(output, form, io)) {
+        const ModuleConfig config = configFromAnswer(bytes);
+        if (config.code >= 0) {
+            io.error(QStringLiteral("%1: %2; nothing written").arg(portName, config.reason));
+            code = config.code;
+        } else if (!saveConfig(output, config.form, io)) {
             code = ExitFile;
         } else {
             io.out << portName << ": read " << bytes.size() << " bytes, written to " << output << '\n';

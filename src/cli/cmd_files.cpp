@@ -15,22 +15,6 @@
 namespace cli {
 namespace {
 
-// Reads a whole file; a one-line error when it cannot.
-bool readFile(const QString &path, QByteArray *bytes, const Console &io)
-{
-    QFile file(path);
-    if (!file.exists()) {
-        io.error(QStringLiteral("%1: no such file").arg(path));
-        return false;
-    }
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        io.error(QStringLiteral("%1: cannot be read: %2").arg(path, QFileInfo(path).isDir() ? QStringLiteral("is a folder") : file.errorString()));
-        return false;
-    }
-    *bytes = file.readAll();
-    return true;
-}
-
 // Writes a whole file atomically: the old file stays until the new one is complete.
 bool writeFile(const QString &path, const QByteArray &bytes, const Console &io)
 {

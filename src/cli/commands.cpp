@@ -15,10 +15,13 @@ const char *const kOverview =
     "  phones export FILE [-o CSV]    the 64 telephone slots and their rights as CSV\n"
     "  phones import FILE CSV [-o OUT]  read them back, refusing the whole CSV on a bad row\n"
     "  download FILE --port P [--port P2 ...]  write the configuration into modules\n"
+    "  download TEMPLATE --modules CSV  a batch: one module a row, the row's fields over TEMPLATE\n"
     "  readout --port P -o FILE       read a module's configuration into a file\n"
     "  verify FILE --port P           compare a module with a configuration file\n"
     "  ports [--json]                 the COM names in use and the serial devices seen, with their state\n"
     "  ports map COMn DEVICE | unmap COMn  change the COM links by hand\n"
+    "  restore BACKUP --port P        write a backup back into a module, then verify it\n"
+    "  sheet FILE -o OUT.pdf          the handover sheet as a PDF (PIN masked; --show-pin)\n"
     "\n"
     "'rzm417-cli <command> --help' describes a command.\n"
     "Exit codes: 0 ok, 1 difference, mismatch or refused, 2 usage, 3 port, 4 no or bad answer,\n"
@@ -72,6 +75,10 @@ int runCommand(const QStringList &arguments, const Console &io)
         return runVerify(rest, io);
     if (name == u"ports")
         return runPorts(rest, io);
+    if (name == u"restore")
+        return runRestore(rest, io);
+    if (name == u"sheet")
+        return runSheet(rest, io);
     io.error(QStringLiteral("unknown command \"%1\" (see --help)").arg(name));
     return ExitUsage;
 }

@@ -20,6 +20,8 @@ int runDownload(const QStringList &arguments, const Console &io);
 int runReadout(const QStringList &arguments, const Console &io);
 int runVerify(const QStringList &arguments, const Console &io);
 int runPorts(const QStringList &arguments, const Console &io);
+int runRestore(const QStringList &arguments, const Console &io);
+int runSheet(const QStringList &arguments, const Console &io);
 
 // Parses a sub-command's arguments with --help. Returns -1 to go on, else the
 // exit code: 0 after the help text, 2 after a usage error (one line on err).

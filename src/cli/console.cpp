@@ -20,9 +20,12 @@ void Console::lines(const QStringList &list) const
     out.flush();
 }
 
-bool loadConfig(const QString &path, FormContent *form, const Console &io)
+namespace {
+
+// Opens a file for reading; a one-line error when it does not exist or cannot be read.
+bool openForReading(QFile &file, const Console &io)
 {
-    QFile file(path);
+    const QString path = file.fileName();
     if (!QFileInfo::exists(path)) {
         io.error(QStringLiteral("%1: no such file").arg(path));
         return false;
@@ -31,6 +34,25 @@ bool loadConfig(const QString &path, FormContent *form, const Console &io)
         io.error(QStringLiteral("%1: cannot be read: %2").arg(path, QFileInfo(path).isDir() ? QStringLiteral("is a folder") : file.errorString()));
         return false;
     }
+    return true;
+}
+
+} // namespace
+
+bool readFile(const QString &path, QByteArray *bytes, const Console &io)
+{
+    QFile file(path);
+    if (!openForReading(file, io))
+        return false;
+    *bytes = file.readAll();
+    return true;
+}
+
+bool loadConfig(const QString &path, FormContent *form, const Console &io)
+{
+    QFile file(path);
+    if (!openForReading(file, io))
+        return false;
     const QStringList lines = configfile::readLines(file);
     FormContent content;
     if (!configfile::decode(lines, content)) {

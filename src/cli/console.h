@@ -21,6 +21,8 @@ struct Console
     void lines(const QStringList &list) const;
 };
 
+// Reads a whole file; a one-line error when it cannot.
+bool readFile(const QString &path, QByteArray *bytes, const Console &io);
 // Loads a configuration file as the window would show it (over-long texts cut
 // to their field). On failure writes a one-line error and returns false.
 bool loadConfig(const QString &path, FormContent *form, const Console &io);

@@ -1,5 +1,6 @@
 // rzm417-cli: the configuration tool's commands for scripts and batch work.
 #include "appinfo.h"
+#include "application.h"
 #include "commands.h"
 #include "console.h"
 
@@ -17,7 +18,7 @@
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const auto app = cli::makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rzm417-cli"));
     // The core's developer diagnostics would break the one-line errors; the
     // environment's QT_LOGGING_RULES still turns them back on.
@@ -25,7 +26,7 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     const cli::Console io{out, err, isatty(fileno(stderr)) == 1};
-    const QStringList arguments = app.arguments().mid(1);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments == QStringList{QStringLiteral("--version")}) {
         out << "rzm417-cli " << appinfo::version << '\n';
         return 0;

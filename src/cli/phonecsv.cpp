@@ -6,6 +6,7 @@
 #include "rights.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 namespace phonecsv {
 namespace {
@@ -66,15 +67,6 @@ cli::Rights readRights(const QStringList &cells, QStringList *problems)
     return rights;
 }
 
-QString csvCell(const QString &text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')))
-        return text;
-    QString inner = text;
-    inner.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + inner + QLatin1Char('"');
-}
-
 } // namespace
 
 QByteArray exportCsv(const FormContent &form)
@@ -118,6 +110,46 @@ bool splitRow(const QString &line, QStringList *cells, QChar delimiter)
     return !inQuotes;
 }
 
+QString csvCell(const QString &text)
+{
+    static const QRegularExpression special(QStringLiteral("[,\"\r\n]"));
+    if (!text.contains(special))
+        return text;
+    QString inner = text;
+    inner.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + inner + QLatin1Char('"');
+}
+
+CsvTable readTable(const QString &csv)
+{
+    CsvTable table;
+    QStringList lines = csv.split(QLatin1Char('\n'));
+    for (auto &line : lines)
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    int headerLine = 0;
+    while (headerLine < lines.size() && lines[headerLine].trimmed().isEmpty())
+        ++headerLine;
+    if (headerLine == lines.size())
+        return table;
+    table.empty = false;
+    const QChar delimiter = lines[headerLine].contains(QLatin1Char(';')) && !lines[headerLine].contains(QLatin1Char(','))
+        ? QLatin1Char(';')
+        : QLatin1Char(',');
+    for (int i = headerLine; i < lines.size(); ++i) {
+        if (lines[i].trimmed().isEmpty())
+            continue;
+        CsvLine line;
+        line.line = i + 1;
+        line.closed = splitRow(lines[i], &line.cells, delimiter);
+        if (i == headerLine)
+            table.header = line;
+        else
+            table.rows.append(line);
+    }
+    return table;
+}
+
 bool ImportResult::ok() const
 {
     if (!error.isEmpty())
@@ -132,35 +164,23 @@ ImportResult importCsv(const QString &csv, const FormContent &form)
 {
     ImportResult result;
     result.form = form;
-    QStringList lines = csv.split(QLatin1Char('\n'));
-    for (auto &line : lines)
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-
-    int headerLine = 0;
-    while (headerLine < lines.size() && lines[headerLine].trimmed().isEmpty())
-        ++headerLine;
-    QStringList cells;
-    if (headerLine == lines.size()) {
+    const CsvTable table = readTable(csv);
+    if (table.empty) {
         result.error = QStringLiteral("the CSV is empty");
         return result;
     }
-    const QChar delimiter = lines[headerLine].contains(QLatin1Char(';')) && !lines[headerLine].contains(QLatin1Char(','))
-        ? QLatin1Char(';')
-        : QLatin1Char(',');
     const QStringList columns = header();
-    if (!splitRow(lines[headerLine], &cells, delimiter) || cells.join(u',').toLower() != columns.join(u',')) {
-        result.error = QStringLiteral("line %1: expected the header %2").arg(headerLine + 1).arg(columns.join(u','));
+    if (!table.header.closed || table.header.cells.join(u',').toLower() != columns.join(u',')) {
+        result.error = QStringLiteral("line %1: expected the header %2").arg(table.header.line).arg(columns.join(u','));
         return result;
     }
 
     QHash<int, int> lineOfSlot;
-    for (int i = headerLine + 1; i < lines.size(); ++i) {
-        if (lines[i].trimmed().isEmpty())
-            continue;
+    for (const CsvLine &line : table.rows) {
+        const QStringList &cells = line.cells;
         RowVerdict verdict;
-        verdict.line = i + 1;
-        if (!splitRow(lines[i], &cells, delimiter)) {
+        verdict.line = line.line;
+        if (!line.closed) {
             verdict.problems.append(QStringLiteral("a quote is not closed"));
         } else if (cells.size() != columns.size()) {
             verdict.problems.append(QStringLiteral("%1 cells, expected %2").arg(cells.size()).arg(columns.size()));

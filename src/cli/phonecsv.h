@@ -21,6 +21,26 @@ QByteArray exportCsv(const FormContent &form);
 // False when a quote is left open.
 bool splitRow(const QString &line, QStringList *cells, QChar delimiter = QLatin1Char(','));
 
+// A whole CSV as cell lists. The first line that is not blank is the header, blank
+// lines are skipped, line ends may be CR LF. The delimiter is ";" when the header
+// holds ";" and no ",", else ",". Other commands read their CSVs through this too.
+struct CsvLine
+{
+    int line = 0; // 1-based
+    QStringList cells;
+    bool closed = true; // false: a quote is left open
+};
+struct CsvTable
+{
+    bool empty = true; // no header line at all
+    CsvLine header;
+    QList<CsvLine> rows;
+};
+CsvTable readTable(const QString &csv);
+
+// A cell as CSV writes it: quoted when it holds a comma, a quote or a line break.
+QString csvCell(const QString &text);
+
 struct RowVerdict
 {
     int line = 0;         // line number in the CSV, the header being line 1

@@ -1,6 +1,9 @@
 #include "verifyreport.h"
 
 #include "configdiff.h"
+#include "exitcodes.h"
+#include "fieldcheck.h"
+#include "files/configfile.h"
 #include "formschema.h"
 #include "transfer/answer.h"
 #include "transfer/transfertext.h"
@@ -42,6 +45,24 @@ QString readingFailureText(const QString &answerText, int fieldCount)
         break;
     }
     return reading.diagnostic;
+}
+
+ModuleConfig configFromAnswer(const QByteArray &bytes)
+{
+    ModuleConfig config;
+    const QString text = answer::normalise(answer::rawText(bytes));
+    const answer::Reading reading = answer::read(text, FormContent::empty());
+    config.form = fitToFields(reading.content);
+    if (bytes.isEmpty()) {
+        config = {ExitAnswer, QStringLiteral("no answer"), {}};
+    } else if (!reading.ok()) {
+        config = {ExitAnswer, QStringLiteral("the answer cannot be read (%1)")
+                                  .arg(readingFailureText(text, int(FormContent::empty().texts.size()))), {}};
+    } else if (const int marker = configfile::endMarkerText(config.form); marker >= 0) {
+        config = {ExitRefused, QStringLiteral("field %1 holds \"---\", which would end the file early")
+                                   .arg(config.form.texts[marker].name), {}};
+    }
+    return config;
 }
 
 FormContent asModuleHolds(const FormContent &form)

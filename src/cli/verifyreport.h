@@ -27,6 +27,18 @@ FormContent asModuleHolds(const FormContent &form);
 // Why an answer could not be read, in one phrase: "91 fields, expected 92".
 QString readingFailureText(const QString &answerText, int fieldCount);
 
+// The configuration a module's answer holds, as a configuration file can keep it:
+// texts cut to their fields as the window cuts them. `code` is -1 when it could be
+// read, else the exit code, with `reason` a phrase: "no answer", "the answer cannot
+// be read (91 fields, expected 92)", or a field "---" that would end a file early.
+struct ModuleConfig
+{
+    int code = -1;
+    QString reason;
+    FormContent form;
+};
+ModuleConfig configFromAnswer(const QByteArray &bytes);
+
 // `expectedText` is the verify text built from `form`; `bytes` what the module sent.
 VerifyVerdict judgeAnswer(const FormContent &form, const QString &expectedText, const QByteArray &bytes);
 

@@ -1,6 +1,7 @@
 #include "formui.h"
 
 #include "formschema.h"
+#include "formtexts.h"
 #include "smscentre.h"
 
 #include <QCheckBox>
@@ -18,36 +19,32 @@ QString tr(const char *text)
     return QCoreApplication::translate("MainWindow", text);
 }
 
-// Label, hint and position of the 16 named fields, in enumeration order.
+// Position of the 16 named fields, in enumeration order; their texts are formtexts::NamedRows.
 struct NamedRow
 {
-    const char *label;
-    const char *hint;
     int x, y, w, h;
 };
 
 constexpr NamedRow kNamedRows[16] = {
-    {"SMS központ:", "Nemzetközi formátum", 159, 10, 91, 20},
-    {"Modul PIN-kód:", "0000-9999", 130, 35, 35, 20},
-    {"Modul azonosító:", "0000-9999", 130, 60, 35, 20},
-    {"Modul neve:", "Ékezetek nélkül", 130, 85, 120, 20},
-    {"Visszaállás:", "1=igen, 0=nem", 130, 110, 15, 21},
-    {"1-es bemenet neve:", "Ékezetek nélkül", 130, 135, 120, 20},
-    {"2-es bemenet neve:", "Ékezetek nélkül", 130, 160, 120, 20},
-    {"Relé meghúzási idő:", "0000-9999 (mp)", 130, 185, 35, 20},
-    {"3-as kimenet bekapcsoláskor:", "Ékezetek nélkül", 540, 10, 120, 20},
-    {"4-es kimenet bekapcsoláskor:", "Ékezetek nélkül", 540, 35, 120, 20},
-    {"3-as kimenet kikapcsoláskor:", "Ékezetek nélkül", 540, 60, 120, 20},
-    {"4-es kimenet kikapcsoláskor:", "Ékezetek nélkül", 540, 85, 120, 20},
-    {"1-es bemenet bekapcsoláskor:", "Ékezetek nélkül", 540, 110, 120, 20},
-    {"2-es bemenet bekapcsoláskor:", "Ékezetek nélkül", 540, 135, 120, 20},
-    {"1-es bemenet kikapcsoláskor:", "Ékezetek nélkül", 540, 160, 120, 20},
-    {"2-es bemenet kikapcsoláskor:", "Ékezetek nélkül", 540, 185, 120, 20},
+    {159, 10, 91, 20},
+    {130, 35, 35, 20},
+    {130, 60, 35, 20},
+    {130, 85, 120, 20},
+    {130, 110, 15, 21},
+    {130, 135, 120, 20},
+    {130, 160, 120, 20},
+    {130, 185, 35, 20},
+    {540, 10, 120, 20},
+    {540, 35, 120, 20},
+    {540, 60, 120, 20},
+    {540, 85, 120, 20},
+    {540, 110, 120, 20},
+    {540, 135, 120, 20},
+    {540, 160, 120, 20},
+    {540, 185, 120, 20},
 };
 
 const char *const kHintStyle = "color: rgb(170, 0, 0);";
-const char *const kAlarmHeader = "Bemenet riasztás  2     1";
-const char *const kControlHeader = "Kimenet vezérlés  2     1";
 
 // The form sits on a fixed pixel grid, so its texts get pixel-sized, slightly narrowed
 // fonts: the longest row label ("1-es bemenet bekapcsoláskor:") must fit the 146 pixels
@@ -170,16 +167,16 @@ void FormUi::setupUi(QWidget *centralWidget)
 void FormUi::retranslateUi()
 {
     for (int i = 0; i < formschema::MandatoryCount; ++i) {
-        m_rowLabels[i]->setText(tr(kNamedRows[i].label));
-        m_hints[i]->setText(tr(kNamedRows[i].hint));
+        m_rowLabels[i]->setText(tr(formtexts::NamedRows[i].label));
+        m_hints[i]->setText(tr(formtexts::NamedRows[i].hint));
     }
     m_smskp->setText(smscentre::number(0));
     for (int i = 0; i <= smscentre::CustomIndex; ++i)
         smskp_combo->setItemText(i, tr(smscentre::operatorName(i).toUtf8().constData()));
     for (int h = 0; h < m_headers.size(); h += 3) {
-        m_headers[h]->setText(tr(kAlarmHeader));
-        m_headers[h + 1]->setText(tr(kControlHeader));
-        m_headers[h + 2]->setText(tr("Telefonszám"));
+        m_headers[h]->setText(tr(formtexts::AlarmHeader));
+        m_headers[h + 1]->setText(tr(formtexts::ControlHeader));
+        m_headers[h + 2]->setText(tr(formtexts::PhoneHeader));
     }
     const auto &boxes = formschema::boxes();
     for (int k = 0; k < boxes.size(); ++k)

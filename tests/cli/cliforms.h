@@ -1,11 +1,14 @@
 #pragma once
 
 // A configuration that uses every field, for the command-line tests.
+#include "files/configfile.h"
 #include "formcontent.h"
 #include "formschema.h"
 #include "rights.h"
 
 #include "../testforms.h"
+
+#include <QTemporaryDir>
 
 // Every header field filled (rele_time short, so it travels zero-filled; m_nev with
 // trailing blanks, which the module does not return), a number in most slots and
@@ -36,4 +39,14 @@ inline FormContent fullFormReadBack()
     form.setText("rele_time", "0012");
     form.setText("m_nev", "Kapu");
     return form;
+}
+
+// Saves a form as the configuration file `name` in `dir`; returns its path.
+inline QString writeForm(const QTemporaryDir &dir, const QString &name, const FormContent &form)
+{
+    const QString path = dir.filePath(name);
+    QString error;
+    if (!configfile::save(path, form, &error))
+        qFatal("cannot write test file %s", qPrintable(path));
+    return path;
 }

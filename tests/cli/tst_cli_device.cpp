@@ -1,11 +1,10 @@
 // The device commands of the real rzm417-cli binary through real pseudo-terminals,
 // with the simulated module on the master side: success and main failure of
 // download (one and several ports), readout and verify, and the trace.
+#include "climodule.h"
 #include "clirun.h"
 #include "files/configfile.h"
 #include "fieldcheck.h"
-#include "modulesimulator.h"
-#include "ptypair.h"
 #include "rights.h"
 #include "serial/serialport.h"
 #include "transfer/transfertext.h"
@@ -23,34 +22,6 @@
 using diskfiles::readAll;
 using diskfiles::writeAll;
 using Fault = SimBehaviour::Fault;
-
-namespace {
-
-// One simulated module on its own pty.
-struct Module
-{
-    PtyPair pty;
-    ModuleSimulator sim;
-
-    explicit Module(Fault fault = Fault::None)
-    {
-        SimBehaviour b;
-        b.fault = fault;
-        sim.setBehaviour(b);
-        sim.setPaced(false);
-        sim.start(pty.masterFd());
-    }
-    ~Module() { sim.stop(); }
-    QString port() const { return pty.slavePath(); }
-    // The port is free again: the tool closed it on its way out.
-    bool portFree() const
-    {
-        SerialPort p;
-        return p.open(pty.slavePath());
-    }
-};
-
-} // namespace
 
 class tst_cli_device : public QObject
 {
@@ -73,14 +44,7 @@ private slots:
     void verifyNoAnswer();
 
 private:
-    QString write(const QString &name, const FormContent &form)
-    {
-        const QString path = m_dir->filePath(name);
-        QString error;
-        if (!configfile::save(path, form, &error))
-            qFatal("cannot write test file");
-        return path;
-    }
+    QString write(const QString &name, const FormContent &form) { return writeForm(*m_dir, name, form); }
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
