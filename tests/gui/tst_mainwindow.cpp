@@ -224,16 +224,22 @@ void tst_MainWindow::disabledShortcutsDoNothing()
 {
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    QSignalSpy newSpy(action("actionNew"), &QAction::triggered);
-    QSignalSpy checkSpy(action("actionCheck"), &QAction::triggered);
+    // Ctrl+N belongs to New, which is disabled and hidden: pressed on the window and
+    // in a text field, it reaches no command.
+    QAction *newAction = action("actionNew");
+    disconnect(newAction, nullptr, m_window, nullptr);
+    QSignalSpy newSpy(newAction, &QAction::triggered);
+    auto *field = m_window->findChild<QLineEdit *>("m_nev");
     QTest::keyClick(m_window, Qt::Key_N, Qt::ControlModifier);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(newSpy.count(), 0);
-    QCOMPARE(checkSpy.count(), 0);
-    // A live shortcut does reach its action, so the silence above is meaningful.
-    QSignalSpy verifySpy(action("actionVerify"), &QAction::triggered);
-    disconnect(action("actionVerify"), nullptr, m_window, nullptr);
-    QTest::keyClick(m_window, Qt::Key_E, Qt::ControlModifier);
-    QCOMPARE(verifySpy.count(), 1);
+    // The same key does reach the action once it is enabled and shown, so the
+    // silence above comes from its state.
+    newAction->setEnabled(true);
+    newAction->setVisible(true);
+    QTest::keyClick(field, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(newSpy.count(), 1);
 }
 
 void tst_MainWindow::everyTextFieldRunsTheInputCheck()
