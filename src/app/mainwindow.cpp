@@ -3,6 +3,7 @@
 
 #include "formbinding.h"
 #include "formui.h"
+#include "shortcutpriority.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -93,6 +94,8 @@ MainWindow::MainWindow(QWidget *parent)
     m_noticeLabel = new QLabel(tr(kNotice), this);
     m_noticeLabel->setObjectName("noticeLabel");
     ui->statusBar->insertWidget(2, m_noticeLabel, 0);
+
+    new ShortcutPriority(this);
 }
 
 MainWindow::~MainWindow()

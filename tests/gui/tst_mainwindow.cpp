@@ -28,6 +28,7 @@ private slots:
     void checksumActionsFollowSettings();
     void setCheckToggles();
     void disabledShortcutsDoNothing();
+    void commandKeysWinOverTextFields();
     void everyTextFieldRunsTheInputCheck();
 
 private:
@@ -240,6 +241,39 @@ void tst_MainWindow::disabledShortcutsDoNothing()
     newAction->setVisible(true);
     QTest::keyClick(field, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(newSpy.count(), 1);
+}
+
+void tst_MainWindow::commandKeysWinOverTextFields()
+{
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    auto *field = m_window->findChild<QLineEdit *>("m_nev");
+    field->setFocus();
+    // Every command's shortcut reaches its action from a text field.
+    for (const char *name : {"actionOpen", "actionSave", "actionExit", "actionReadup", "actionDownload",
+                             "actionVerify", "actionContents"}) {
+        QAction *a = action(name);
+        disconnect(a, nullptr, m_window, nullptr);
+        QSignalSpy spy(a, &QAction::triggered);
+        const QKeyCombination key = a->shortcut()[0];
+        QTest::keyClick(field, key.key(), key.keyboardModifiers());
+        QVERIFY2(spy.count() == 1, name);
+    }
+    // Ctrl+A selects all in a text field on every platform, as Ctrl+E moves to the
+    // end on Linux. Given to a command, the key goes to the command; once that
+    // command is disabled, the field has it again.
+    field->setText("Kapu");
+    field->deselect();
+    QAction *verify = action("actionVerify");
+    verify->setShortcut(QKeySequence::SelectAll);
+    QSignalSpy verifySpy(verify, &QAction::triggered);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(verifySpy.count(), 1);
+    QCOMPARE(field->selectedText(), QString());
+    verify->setEnabled(false);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(verifySpy.count(), 1);
+    QCOMPARE(field->selectedText(), QStringLiteral("Kapu"));
 }
 
 void tst_MainWindow::everyTextFieldRunsTheInputCheck()
