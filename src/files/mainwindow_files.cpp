@@ -36,6 +36,22 @@ QString describeField(const QWidget *centralWidget, int index)
     return QCoreApplication::translate("MainWindow", "%1 (reserved, not shown on the form)").arg(field.name);
 }
 
+// Shows why the form cannot be saved as it is, if it cannot; true then. "---"
+// ends a file when it is read back, so such a file would never load again.
+bool refuseUnsavable(QWidget *window, const QWidget *centralWidget, const FormContent &form)
+{
+    const int marker = configfile::endMarkerText(form);
+    if (marker < 0)
+        return false;
+    QMessageBox::warning(window, MainWindow::tr("Save"),
+                         MainWindow::tr("The field %1 holds \"---\".\n"
+                                        "A configuration file cannot keep this value: \"---\" marks the end "
+                                        "of the file when it is opened again.\n"
+                                        "Change the field, then save again.")
+                             .arg(describeField(centralWidget, marker)));
+    return true;
+}
+
 } // namespace
 
 void MainWindow::newfile()
@@ -56,25 +72,19 @@ void MainWindow::openfile()
 
 void MainWindow::save()
 {
-    const FormContent form = captureForm();
-    // "---" ends a file when it is read back, so such a file would never load
-    // again: refuse before asking for a name rather than write it.
-    const int marker = configfile::endMarkerText(form);
-    if (marker >= 0) {
-        QMessageBox::warning(this, tr("Save"),
-                             tr("The field %1 holds \"---\".\n"
-                                "A configuration file cannot keep this value: \"---\" marks the end "
-                                "of the file when it is opened again.\n"
-                                "Change the field, then save again.")
-                                 .arg(describeField(ui->centralWidget, marker)));
+    // Refused before a name is asked for, when the form already shows why.
+    if (refuseUnsavable(this, ui->centralWidget, captureForm()))
         return;
-    }
-
     const QString path = QFileDialog::getSaveFileName(this, tr("Save File"), QStringLiteral("."),
                                                       tr("K83 Files (*.k83)"));
     if (path.isEmpty())
         return;
 
+    // The dialog took the focus from the field being edited, and so ran the input
+    // check on it: only now does the form hold what is to be stored.
+    const FormContent form = captureForm();
+    if (refuseUnsavable(this, ui->centralWidget, form))
+        return;
     QString reason;
     if (!configfile::save(path, form, &reason)) {
         QMessageBox::critical(this, tr("Save error"),

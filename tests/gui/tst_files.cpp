@@ -3,10 +3,12 @@
 #include "mainwindow.h"
 
 #include "files/configfile.h"
+#include "boxcatcher.h"
 #include "modalscript.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +92,7 @@ private slots:
     void failedSaveKeepsNameAndFiles();
     void endMarkerTextIsRefusedBeforeAsking_data();
     void endMarkerTextIsRefusedBeforeAsking();
+    void saveStoresWhatTheInputCheckLeft();
     void newLoadsShippedDefault();
 
 private:
@@ -321,6 +324,45 @@ void tst_files::endMarkerTextIsRefusedBeforeAsking()
     QVERIFY2(script.seen[0].startsWith("Save|The field " + named + " holds \"---\".\n"), qPrintable(script.seen[0]));
     QCOMPARE(fileLabel(w), QStringLiteral("No file"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+}
+
+void tst_files::saveStoresWhatTheInputCheckLeft()
+{
+    MainWindow w;
+    w.applyForm(filledForm());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto *pin = w.findChild<QLineEdit *>("m_pin");
+    pin->setFocus();
+    pin->selectAll();
+    QTest::keyClicks(pin, "12a");
+
+    // The file dialog takes the focus from the field, and the input check refuses
+    // the edit while the dialog is open. The name is typed after that box (or, if
+    // none comes, after three seconds).
+    BoxCatcher boxes;
+    const QString path = m_dir->filePath("pin.k83");
+    QTimer chooser;
+    QElapsedTimer waited;
+    waited.start();
+    connect(&chooser, &QTimer::timeout, &chooser, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog || (boxes.boxes.isEmpty() && waited.elapsed() < 3000))
+            return;
+        chooser.stop();
+        dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
+        static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
+    });
+    chooser.start(10);
+    w.save();
+
+    QCOMPARE(boxes.boxes.size(), 2);
+    QCOMPARE(boxes.boxes[0].title + '|' + boxes.boxes[0].text, QStringLiteral("Input error|Only numbers."));
+    QCOMPARE(boxes.boxes[1].title + '|' + boxes.boxes[1].text, kSaved);
+    FormContent expected = filledForm();
+    expected.setText("m_pin", "");
+    QCOMPARE(w.captureForm(), expected);
+    QCOMPARE(readAll(path), configfile::encode(expected));
 }
 
 void tst_files::newLoadsShippedDefault()
