@@ -3,12 +3,12 @@
 #include "mainwindowui.h"
 
 #include "files/configfile.h"
+#include "formbinding.h"
 #include "formschema.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QLabel>
 #include <QMessageBox>
 
 namespace {
@@ -18,13 +18,8 @@ QString describeField(const QWidget *centralWidget, int index)
 {
     const auto &field = formschema::textFields().at(index);
     switch (field.kind) {
-    case formschema::TextKind::Named: {
-        const auto *label = centralWidget->findChild<QLabel *>(QStringLiteral("l_") + field.name);
-        QString text = label ? label->text().trimmed() : QString();
-        if (text.endsWith(QLatin1Char(':')))
-            text.chop(1);
-        return QStringLiteral("\"%1\" (%2)").arg(text, field.name);
-    }
+    case formschema::TextKind::Named:
+        return QStringLiteral("\"%1\" (%2)").arg(formbinding::fieldLabel(centralWidget, field.name), field.name);
     case formschema::TextKind::Phone: {
         const int slot = index - formschema::HeaderCount;
         return QCoreApplication::translate("MainWindow", "\"Telefonszám\" of block %1, row %2 (%3)")
@@ -36,19 +31,28 @@ QString describeField(const QWidget *centralWidget, int index)
     return QCoreApplication::translate("MainWindow", "%1 (reserved, not shown on the form)").arg(field.name);
 }
 
-// Shows why the form cannot be saved as it is, if it cannot; true then. "---"
-// ends a file when it is read back, so such a file would never load again.
+// Shows why the form cannot be saved as it is, if it cannot; true then. Either
+// field would make a file that never opens again: "---" ends a file when it is
+// read back, and a line break (pasted, or brought by a file or a read-out) splits
+// the field's line.
 bool refuseUnsavable(QWidget *window, const QWidget *centralWidget, const FormContent &form)
 {
-    const int marker = configfile::endMarkerText(form);
-    if (marker < 0)
+    QString why;
+    int index = configfile::endMarkerText(form);
+    if (index >= 0) {
+        why = MainWindow::tr("The field %1 holds \"---\".\n"
+                             "A configuration file cannot keep this value: \"---\" marks the end "
+                             "of the file when it is opened again.\n"
+                             "Change the field, then save again.");
+    } else if (index = configfile::lineBreakText(form); index >= 0) {
+        why = MainWindow::tr("The field %1 holds a line break.\n"
+                             "A configuration file cannot keep it: the field would take two lines, "
+                             "and the file could not be opened again.\n"
+                             "Change the field, then save again.");
+    } else {
         return false;
-    QMessageBox::warning(window, MainWindow::tr("Save"),
-                         MainWindow::tr("The field %1 holds \"---\".\n"
-                                        "A configuration file cannot keep this value: \"---\" marks the end "
-                                        "of the file when it is opened again.\n"
-                                        "Change the field, then save again.")
-                             .arg(describeField(centralWidget, marker)));
+    }
+    QMessageBox::warning(window, MainWindow::tr("Save"), why.arg(describeField(centralWidget, index)));
     return true;
 }
 

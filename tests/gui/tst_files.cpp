@@ -92,6 +92,8 @@ private slots:
     void failedSaveKeepsNameAndFiles();
     void endMarkerTextIsRefusedBeforeAsking_data();
     void endMarkerTextIsRefusedBeforeAsking();
+    void lineBreakIsRefused_data();
+    void lineBreakIsRefused();
     void saveStoresWhatTheInputCheckLeft();
     void newLoadsShippedDefault();
 
@@ -324,6 +326,49 @@ void tst_files::endMarkerTextIsRefusedBeforeAsking()
     QVERIFY2(script.seen[0].startsWith("Save|The field " + named + " holds \"---\".\n"), qPrintable(script.seen[0]));
     QCOMPARE(fileLabel(w), QStringLiteral("No file"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+}
+
+void tst_files::lineBreakIsRefused_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fromFile"); // else pasted: set on the field
+    QTest::addColumn<QString>("named");
+    QTest::newRow("pasted LF") << "m_nev" << "Kapu\nGarazs" << false << "\"Modul neve\" (m_nev)";
+    QTest::newRow("pasted CR LF") << "be2_off_msg" << "Kapu\r\nGarazs" << false
+                                  << "\"2-es bemenet kikapcsol\u00e1skor\" (be2_off_msg)";
+    QTest::newRow("telephone") << "t5_2" << "3630\n" << false << "\"Telefonsz\u00e1m\" of block 2, row 5 (t5_2)";
+    // A bare CR does not end a line when a file is read, so a file can bring one.
+    QTest::newRow("CR from a file") << "r16" << "a\rb" << true << "r16 (reserved, not shown on the form)";
+}
+
+void tst_files::lineBreakIsRefused()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(bool, fromFile);
+    QFETCH(QString, named);
+    MainWindow w;
+    FormContent form = filledForm();
+    form.setText(field, text);
+    if (fromFile) {
+        QVERIFY(writeAll(m_dir->filePath("default17.ui"), configfile::encode(form)));
+        ModalScript script;
+        script.okBox();
+        w.newfile();
+        QCOMPARE(script.seen, QStringList{"File opened.|default17.ui successfully loaded."});
+    } else {
+        w.applyForm(form);
+    }
+    QCOMPARE(w.captureForm(), form);
+    ModalScript script;
+    script.okBox();
+    w.save();
+    QVERIFY(script.unexpected.isEmpty()); // no file dialog was opened
+    QCOMPARE(script.seen, QStringList{"Save|The field " + named + " holds a line break.\n"
+                                      "A configuration file cannot keep it: the field would take two lines, "
+                                      "and the file could not be opened again.\nChange the field, then save again."});
+    QCOMPARE(QDir(m_dir->path()).entryList({"*.k83"}, QDir::Files), QStringList());
 }
 
 void tst_files::saveStoresWhatTheInputCheckLeft()

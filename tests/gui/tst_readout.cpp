@@ -28,6 +28,7 @@ private slots:
     void pauseKeepsDialogResponsive();
     void floodStaysCancellable();
     void portFailure();
+    void lineBreakFromTheModule();
 };
 
 void tst_Readout::roundTrip()
@@ -264,6 +265,47 @@ void tst_Readout::portFailure()
         QCOMPARE(watcher.boxes[0].icon, QMessageBox::Critical);
         QCOMPARE(window.captureForm(), before);
     }
+}
+
+void tst_Readout::lineBreakFromTheModule()
+{
+    // The module returns a line feed inside a field: the read-out shows the field as
+    // the module holds it, and neither a save nor a download takes it.
+    SimLink link;
+    FormContent stored = richForm();
+    stored.setText("m_nev", "Kapu\nGarazs");
+    link.sim.setConfiguration(stored);
+    link.window.show();
+    {
+        ModalWatcher watcher(&link.window, link.pty.slavePath());
+        link.window.readup();
+        QVERIFY(watcher.boxes.isEmpty());
+    }
+    QCOMPARE(link.window.captureForm().text("m_nev"), QStringLiteral("Kapu\nGarazs"));
+
+    link.sim.clearTranscript();
+    ModalWatcher watcher(&link.window, link.pty.slavePath());
+    bool askedForName = false; // a refusal asks for no file name
+    QTimer fileDialogs;
+    connect(&fileDialogs, &QTimer::timeout, &fileDialogs, [&] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            dialog && dialog->inherits("QFileDialog")) {
+            askedForName = true;
+            dialog->reject();
+        }
+    });
+    fileDialogs.start(10);
+    link.window.save();
+    link.window.download();
+    QVERIFY(!askedForName);
+    QCOMPARE(watcher.boxes.size(), 2);
+    QCOMPARE(watcher.boxes[0].title, QStringLiteral("Save"));
+    QVERIFY(watcher.boxes[0].text.startsWith("The field \"Modul neve\" (m_nev) holds a line break.\n"));
+    QCOMPARE(watcher.boxes[1].title, QStringLiteral("Betöltés hiba."));
+    QCOMPARE(watcher.boxes[1].text,
+             QStringLiteral("Sortörés nem használható a mezőkben.\nA hibás mező: \"Modul neve\" (m_nev)."));
+    QTest::qWait(50);
+    QCOMPARE(link.sim.received(), QByteArray());
 }
 
 QTEST_MAIN(tst_Readout)
