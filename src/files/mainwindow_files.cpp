@@ -1,6 +1,7 @@
 // File commands: New, Open, Save and the shared load routine.
 #include "mainwindow.h"
 #include "mainwindowui.h"
+#include "unsavedchanges.h"
 
 #include "files/configfile.h"
 #include "formbinding.h"
@@ -67,6 +68,8 @@ void MainWindow::newfile()
 
 void MainWindow::openfile()
 {
+    if (!mayDiscardForm())
+        return;
     // The path is taken over before loading, even when the dialog was cancelled.
     m_settings.filePath = QFileDialog::getOpenFileName(this, tr("Open File"), QStringLiteral("."),
                                                        tr("K83 Files (*.k83)"));
@@ -76,30 +79,52 @@ void MainWindow::openfile()
 
 void MainWindow::save()
 {
+    saveForm();
+}
+
+bool MainWindow::saveForm()
+{
     // Refused before a name is asked for, when the form already shows why.
     if (refuseUnsavable(this, ui->centralWidget, captureForm()))
-        return;
+        return false;
     const QString path = QFileDialog::getSaveFileName(this, tr("Save File"), QStringLiteral("."),
                                                       tr("K83 Files (*.k83)"));
     if (path.isEmpty())
-        return;
+        return false;
 
     // The dialog took the focus from the field being edited, and so ran the input
     // check on it: only now does the form hold what is to be stored.
     const FormContent form = captureForm();
     if (refuseUnsavable(this, ui->centralWidget, form))
-        return;
+        return false;
     QString reason;
     if (!configfile::save(path, form, &reason)) {
         QMessageBox::critical(this, tr("Save error"),
                               tr("Cannot save the file %1.\nReason: %2\nThe file on disk was not changed.")
                                   .arg(QDir::toNativeSeparators(path), reason));
-        return;
+        return false;
     }
+    m_unsaved->setSaved(form);
     m_settings.filePath = path;
     m_settings.fileName = configfile::displayName(path);
     showFileName();
     QMessageBox::information(this, tr("Save"), tr("Save was successful."));
+    return true;
+}
+
+bool MainWindow::mayDiscardForm()
+{
+    if (!m_unsaved->pending())
+        return true;
+    switch (m_unsaved->ask()) {
+    case UnsavedChanges::Answer::Save:
+        return saveForm();
+    case UnsavedChanges::Answer::Discard:
+        return true;
+    case UnsavedChanges::Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void MainWindow::saveas()
@@ -124,6 +149,7 @@ void MainWindow::load()
     m_settings.fileName = configfile::displayName(m_settings.filePath);
     m_settings.transferText = QString();
     selectSmsCentre();
+    m_unsaved->setSaved(captureForm());
     showFileName();
     QMessageBox::information(this, tr("File opened."), m_settings.fileName + tr(" successfully loaded."));
 }

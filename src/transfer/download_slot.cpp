@@ -3,6 +3,7 @@
 
 #include "dload.h"
 #include "files/configfile.h"
+#include "files/unsavedchanges.h"
 #include "formbinding.h"
 #include "formschema.h"
 #include "latin1.h"
@@ -65,4 +66,7 @@ void MainWindow::download()
 
     dload dialog(m_settings, this);
     dialog.exec();
+    // The module now holds this form.
+    if (dialog.succeeded())
+        m_unsaved->setSaved(form);
 }

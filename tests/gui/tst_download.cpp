@@ -173,6 +173,8 @@ void tst_Download::acknowledge()
     QVERIFY(seen.closeIgnored);
     if (!success)
         QCOMPARE(seen.closeTimerMs, -1);
+    // The module holds the form after a success: nothing is left unsaved.
+    QTRY_COMPARE(bench.window.isWindowModified(), !success);
     if (success) {
         QCOMPARE(bench.sim.fields(), transfer::fields(form));
         QCOMPARE(seen.closeTimerMs, 2000);

@@ -12,8 +12,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -26,6 +28,7 @@ const QString kFileError = QStringLiteral("File error.|Cannot open the file. \nT
 const QString kMissing = QStringLiteral("Error|Cannot open the selected file.");
 const QString kOpenDialog = QStringLiteral("Open File|K83 Files (*.k83)");
 const QString kSaveDialog = QStringLiteral("Save File|K83 Files (*.k83)");
+const QString kUnsaved = QStringLiteral("Unsaved changes|The form has changes that are not saved.\nDo you want to save them?");
 
 using diskfiles::readAll;
 using diskfiles::writeAll;
@@ -95,6 +98,7 @@ private slots:
     void lineBreakIsRefused_data();
     void lineBreakIsRefused();
     void saveStoresWhatTheInputCheckLeft();
+    void unsavedEditsAreAskedFor();
     void newLoadsShippedDefault();
 
 private:
@@ -252,10 +256,11 @@ void tst_files::cancelledDialogsChangeNothing()
     }
     QCOMPARE(readAll(path), saved);
     {
+        // The edit above is unsaved: Open asks first.
         ModalScript script;
-        script.cancel();
+        script.answerBox(QMessageBox::Discard).cancel();
         w.openfile();
-        QCOMPARE(script.seen, QStringList{"Open File|cancelled"});
+        QCOMPARE(script.seen, (QStringList{kUnsaved, "Open File|cancelled"}));
         QVERIFY(script.unexpected.isEmpty());
     }
     QCOMPARE(w.captureForm(), FormContent::empty());
@@ -408,6 +413,60 @@ void tst_files::saveStoresWhatTheInputCheckLeft()
     expected.setText("m_pin", "");
     QCOMPARE(w.captureForm(), expected);
     QCOMPARE(readAll(path), configfile::encode(expected));
+}
+
+void tst_files::unsavedEditsAreAskedFor()
+{
+    const QString path = m_dir->filePath("kept.k83");
+    {
+        // Nothing touched since start: nothing to ask.
+        MainWindow w;
+        w.show();
+        ModalScript script;
+        QVERIFY(w.close());
+        QVERIFY(script.seen.isEmpty() && script.unexpected.isEmpty());
+    }
+    MainWindow w;
+    w.show();
+    const FormContent start = w.captureForm();
+    w.applyForm(filledForm());
+    QTRY_VERIFY(w.isWindowModified());
+    QCOMPARE(w.windowHandle()->title(), QString::fromUtf8("RZM-417 letöltő szoftver*"));
+    {
+        ModalScript script;
+        script.answerBox(QMessageBox::Cancel);
+        QVERIFY(!w.close());
+        script.answerBox(QMessageBox::Cancel);
+        w.openfile();
+        script.answerBox(QMessageBox::Save).cancel();
+        QVERIFY(!w.close());
+        QCOMPARE(script.seen, (QStringList{kUnsaved, kUnsaved, kUnsaved, "Save File|cancelled"}));
+        QVERIFY(script.unexpected.isEmpty());
+    }
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.captureForm(), filledForm());
+    QVERIFY(w.isWindowModified());
+    {
+        ModalScript script;
+        script.answerBox(QMessageBox::Save).chooseFile(path).okBox();
+        QVERIFY(w.close());
+        QCOMPARE(script.seen, (QStringList{kUnsaved, kSaveDialog, kSaved}));
+    }
+    QCOMPARE(readAll(path), configfile::encode(filledForm()));
+    QVERIFY(!w.isWindowModified());
+
+    // An edit undone by hand leaves nothing to ask; Discard goes on without saving.
+    MainWindow other;
+    other.show();
+    other.applyForm(filledForm());
+    other.applyForm(start);
+    QTRY_VERIFY(!other.isWindowModified());
+    other.applyForm(FormContent::empty());
+    ModalScript script;
+    script.answerBox(QMessageBox::Discard);
+    QVERIFY(other.close());
+    QCOMPARE(script.seen, QStringList{kUnsaved});
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"kept.k83"});
 }
 
 void tst_files::newLoadsShippedDefault()

@@ -122,6 +122,9 @@ void tst_Readout::answers()
     const qint64 elapsed = clock.elapsed();
 
     QCOMPARE(link.sim.received().left(2), QByteArray("~") + char(uploadCommand));
+    // The form shows what the module holds after a read-out; a failed one leaves
+    // the edits unsaved.
+    QTRY_COMPARE(window.isWindowModified(), !readsBack);
     if (readsBack) {
         QVERIFY(watcher.boxes.isEmpty());
         QCOMPARE(window.captureForm(), expected);
