@@ -181,11 +181,8 @@ field_point() {
     local x y w h
     case $1 in
     m_pin) x=130 y=35 w=35 h=20 ;;
-    m_id) x=130 y=60 w=35 h=20 ;;
     m_nev) x=130 y=85 w=120 h=20 ;;
-    visszaallas) x=130 y=110 w=15 h=21 ;;
     be1_nev) x=130 y=135 w=120 h=20 ;;
-    rele_time) x=130 y=185 w=35 h=20 ;;
     smskp_combo) x=80 y=10 w=71 h=22 ;;
     tc1_1) x=10 y=255 w=16 h=18 ;;
     t1) x=120 y=255 w=105 h=20 ;;
