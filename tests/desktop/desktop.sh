@@ -170,8 +170,15 @@ expect_box() {
 
 key() { xdotool key --clearmodifiers "$@"; }
 type_text() { xdotool type --delay 15 -- "$1"; }
-clipboard_put() { printf "$1" | xclip -selection clipboard -i; }
 clipboard_get() { timeout 5 xclip -o -selection clipboard; }
+clipboard_is() { [ "$(clipboard_get)" = "$(printf "$1")" ]; }
+# xclip serves the text until another program takes the clipboard; kept in the
+# foreground, it is one of the story's processes and ends with it.
+clipboard_put() {
+    printf "$1" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
+    pids+=($!)
+    wait_until 5 clipboard_is "$1" || fail "the clipboard does not hold the text (step: $STEP)"
+}
 
 # Clicks at a point of the main window, in its own coordinates.
 click_at() { xdotool mousemove --window "$MAIN" "$1" "$2" click 1; sleep 0.15; }
