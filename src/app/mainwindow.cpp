@@ -3,9 +3,12 @@
 
 #include "formbinding.h"
 #include "formui.h"
+#include "shortcutpriority.h"
+#include "files/unsavedchanges.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QIcon>
@@ -93,6 +96,9 @@ MainWindow::MainWindow(QWidget *parent)
     m_noticeLabel = new QLabel(tr(kNotice), this);
     m_noticeLabel->setObjectName("noticeLabel");
     ui->statusBar->insertWidget(2, m_noticeLabel, 0);
+
+    new ShortcutPriority(this);
+    m_unsaved = new UnsavedChanges(this, ui->centralWidget);
 }
 
 MainWindow::~MainWindow()
@@ -107,6 +113,14 @@ MainWindow::~MainWindow()
 void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (mayDiscardForm())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::setLinkSettings(const LinkSettings &settings)

@@ -7,6 +7,7 @@
 
 class QLabel;
 class MainWindowUi;
+class UnsavedChanges;
 
 // The one window of the program. Every command enters through one of its slots;
 // the slots live beside the subsystem they belong to (files/, settings/, transfer/,
@@ -52,9 +53,16 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    // Asks before unsaved edits go with the window (Exit, Ctrl+Q, the close button).
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void load();
+    // The whole save; false when nothing was written (cancelled, refused, failed).
+    bool saveForm();
+    // True when the form may be replaced or thrown away: nothing is unsaved, or
+    // the user saved it or chose to discard it.
+    bool mayDiscardForm();
     void showFileName();
     void selectSmsCentre();
     QString portLabelText(const QString &pattern) const;
@@ -64,4 +72,5 @@ private:
     QLabel *m_portLabel = nullptr;
     QLabel *m_fileLabel = nullptr;
     QLabel *m_noticeLabel = nullptr;
+    UnsavedChanges *m_unsaved = nullptr;
 };

@@ -144,7 +144,8 @@ void MainWindowUi::setupUi(QMainWindow *window)
 
 void MainWindowUi::retranslateUi(QMainWindow *window)
 {
-    window->setWindowTitle(tr("RZM-417 letöltő szoftver"));
+    // "[*]" is where the title shows the modified mark while edits are unsaved.
+    window->setWindowTitle(tr("RZM-417 letöltő szoftver") + QStringLiteral("[*]"));
     const struct { QAction *action; const char *text; const char *shortcut; } texts[] = {
         {actionNew, "New", "Ctrl+N"},
         {actionOpen, "Megnyitás", "Ctrl+O"},

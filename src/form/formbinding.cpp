@@ -1,6 +1,7 @@
 #include "formbinding.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -32,6 +33,15 @@ void apply(QWidget *centralWidget, const FormContent &content)
     Q_ASSERT(boxes.size() == content.boxes.size());
     for (int k = 0; k < boxes.size() && k < content.boxes.size(); ++k)
         boxes[k]->setChecked(content.boxes[k].checked);
+}
+
+QString fieldLabel(const QWidget *centralWidget, const QString &name)
+{
+    const auto *label = centralWidget->findChild<QLabel *>(QStringLiteral("l_") + name);
+    QString text = label ? label->text().trimmed() : QString();
+    if (text.endsWith(QLatin1Char(':')))
+        text.chop(1);
+    return text;
 }
 
 } // namespace formbinding

@@ -12,4 +12,8 @@ FormContent capture(const QWidget *centralWidget);
 // then every check box. The content must have the form's field counts.
 void apply(QWidget *centralWidget, const FormContent &content);
 
+// The label the form shows beside a named field ("Modul neve", without its colon),
+// or an empty text for a field without a label of its own.
+QString fieldLabel(const QWidget *centralWidget, const QString &name);
+
 } // namespace formbinding

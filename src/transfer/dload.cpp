@@ -47,6 +47,7 @@ dload::~dload()
 void dload::dlcomplete()
 {
     if (m_worker->succeeded()) {
+        m_shownSuccess = true;
         m_ui.kiiras->setText(tr("Sikeres betöltés."));
         auto *timer = new QTimer(this);
         timer->setObjectName("closeTimer");

@@ -23,6 +23,8 @@ public:
     ~dload() override;
 
     const dlThread *worker() const { return m_worker.get(); }
+    // True once the dialog has shown the module's acknowledge.
+    bool succeeded() const { return m_shownSuccess; }
 
 public slots:
     void dlcomplete();
@@ -35,5 +37,6 @@ private:
     std::unique_ptr<dlThread> m_worker;
     // Set on the worker once finished() has been emitted (see the constructor).
     std::atomic<bool> m_finishEmitted{false};
+    bool m_shownSuccess = false;
     DloadUi m_ui;
 };

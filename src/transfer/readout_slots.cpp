@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "mainwindowui.h"
 
+#include "files/unsavedchanges.h"
 #include "serial/serialport.h"
 #include "transfer/answer.h"
 #include "transfer/readoutexchange.h"
@@ -140,6 +141,8 @@ void MainWindow::readup()
     }
     applyReading(ui->centralWidget, reading);
     selectSmsCentre();
+    // The form now shows what the module holds.
+    m_unsaved->setSaved(captureForm());
 }
 
 void MainWindow::verify_func()

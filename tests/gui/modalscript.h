@@ -39,14 +39,17 @@ public:
     }
 
     // A message box: record it and press OK.
-    ModalScript &okBox()
+    ModalScript &okBox() { return answerBox(QMessageBox::Ok); }
+
+    // A message box: record it and press the given button.
+    ModalScript &answerBox(QMessageBox::StandardButton button)
     {
-        return then([this](QWidget *modal) {
+        return then([this, button](QWidget *modal) {
             auto *box = qobject_cast<QMessageBox *>(modal);
-            if (!box)
+            if (!box || !box->button(button))
                 return reject(modal);
             seen << box->windowTitle() + '|' + box->text();
-            box->button(QMessageBox::Ok)->click();
+            box->button(button)->click();
         });
     }
 

@@ -173,6 +173,8 @@ void tst_Download::acknowledge()
     QVERIFY(seen.closeIgnored);
     if (!success)
         QCOMPARE(seen.closeTimerMs, -1);
+    // The module holds the form after a success: nothing is left unsaved.
+    QTRY_COMPARE(bench.window.isWindowModified(), !success);
     if (success) {
         QCOMPARE(bench.sim.fields(), transfer::fields(form));
         QCOMPARE(seen.closeTimerMs, 2000);
@@ -261,6 +263,12 @@ void tst_Download::refusedBeforePort_data()
                                         << QString::fromUtf8("Az elválasztó karakter (|) nem használható a mezőkben.");
     QTest::newRow("letter in t7_3") << "t7_3" << "3630ABC"
                                     << QString::fromUtf8("A telefonszámokban csak számjegy és szóköz állhat.");
+    // A carriage return would end the line inside the field; a line feed (from a
+    // paste or a read-out) has no place in a field either.
+    QTest::newRow("CR in m_nev") << "m_nev" << "Kapu\rGarazs"
+                                 << QString::fromUtf8("Sortörés nem használható a mezőkben.\nA hibás mező: \"Modul neve\" (m_nev).");
+    QTest::newRow("LF in r16") << "r16" << "a\nb"
+                               << QString::fromUtf8("Sortörés nem használható a mezőkben.\nA hibás mező: r16.");
 }
 
 void tst_Download::refusedBeforePort()

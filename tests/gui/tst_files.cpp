@@ -3,15 +3,19 @@
 #include "mainwindow.h"
 
 #include "files/configfile.h"
+#include "boxcatcher.h"
 #include "modalscript.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -24,6 +28,7 @@ const QString kFileError = QStringLiteral("File error.|Cannot open the file. \nT
 const QString kMissing = QStringLiteral("Error|Cannot open the selected file.");
 const QString kOpenDialog = QStringLiteral("Open File|K83 Files (*.k83)");
 const QString kSaveDialog = QStringLiteral("Save File|K83 Files (*.k83)");
+const QString kUnsaved = QStringLiteral("Unsaved changes|The form has changes that are not saved.\nDo you want to save them?");
 
 using diskfiles::readAll;
 using diskfiles::writeAll;
@@ -90,6 +95,10 @@ private slots:
     void failedSaveKeepsNameAndFiles();
     void endMarkerTextIsRefusedBeforeAsking_data();
     void endMarkerTextIsRefusedBeforeAsking();
+    void lineBreakIsRefused_data();
+    void lineBreakIsRefused();
+    void saveStoresWhatTheInputCheckLeft();
+    void unsavedEditsAreAskedFor();
     void newLoadsShippedDefault();
 
 private:
@@ -247,10 +256,11 @@ void tst_files::cancelledDialogsChangeNothing()
     }
     QCOMPARE(readAll(path), saved);
     {
+        // The edit above is unsaved: Open asks first.
         ModalScript script;
-        script.cancel();
+        script.answerBox(QMessageBox::Discard).cancel();
         w.openfile();
-        QCOMPARE(script.seen, QStringList{"Open File|cancelled"});
+        QCOMPARE(script.seen, (QStringList{kUnsaved, "Open File|cancelled"}));
         QVERIFY(script.unexpected.isEmpty());
     }
     QCOMPARE(w.captureForm(), FormContent::empty());
@@ -321,6 +331,142 @@ void tst_files::endMarkerTextIsRefusedBeforeAsking()
     QVERIFY2(script.seen[0].startsWith("Save|The field " + named + " holds \"---\".\n"), qPrintable(script.seen[0]));
     QCOMPARE(fileLabel(w), QStringLiteral("No file"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+}
+
+void tst_files::lineBreakIsRefused_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fromFile"); // else pasted: set on the field
+    QTest::addColumn<QString>("named");
+    QTest::newRow("pasted LF") << "m_nev" << "Kapu\nGarazs" << false << "\"Modul neve\" (m_nev)";
+    QTest::newRow("pasted CR LF") << "be2_off_msg" << "Kapu\r\nGarazs" << false
+                                  << "\"2-es bemenet kikapcsol\u00e1skor\" (be2_off_msg)";
+    QTest::newRow("telephone") << "t5_2" << "3630\n" << false << "\"Telefonsz\u00e1m\" of block 2, row 5 (t5_2)";
+    // A bare CR does not end a line when a file is read, so a file can bring one.
+    QTest::newRow("CR from a file") << "r16" << "a\rb" << true << "r16 (reserved, not shown on the form)";
+}
+
+void tst_files::lineBreakIsRefused()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(bool, fromFile);
+    QFETCH(QString, named);
+    MainWindow w;
+    FormContent form = filledForm();
+    form.setText(field, text);
+    if (fromFile) {
+        QVERIFY(writeAll(m_dir->filePath("default17.ui"), configfile::encode(form)));
+        ModalScript script;
+        script.okBox();
+        w.newfile();
+        QCOMPARE(script.seen, QStringList{"File opened.|default17.ui successfully loaded."});
+    } else {
+        w.applyForm(form);
+    }
+    QCOMPARE(w.captureForm(), form);
+    ModalScript script;
+    script.okBox();
+    w.save();
+    QVERIFY(script.unexpected.isEmpty()); // no file dialog was opened
+    QCOMPARE(script.seen, QStringList{"Save|The field " + named + " holds a line break.\n"
+                                      "A configuration file cannot keep it: the field would take two lines, "
+                                      "and the file could not be opened again.\nChange the field, then save again."});
+    QCOMPARE(QDir(m_dir->path()).entryList({"*.k83"}, QDir::Files), QStringList());
+}
+
+void tst_files::saveStoresWhatTheInputCheckLeft()
+{
+    MainWindow w;
+    w.applyForm(filledForm());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto *pin = w.findChild<QLineEdit *>("m_pin");
+    pin->setFocus();
+    pin->selectAll();
+    QTest::keyClicks(pin, "12a");
+
+    // The file dialog takes the focus from the field, and the input check refuses
+    // the edit while the dialog is open. The name is typed after that box (or, if
+    // none comes, after three seconds).
+    BoxCatcher boxes;
+    const QString path = m_dir->filePath("pin.k83");
+    QTimer chooser;
+    QElapsedTimer waited;
+    waited.start();
+    connect(&chooser, &QTimer::timeout, &chooser, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog || (boxes.boxes.isEmpty() && waited.elapsed() < 3000))
+            return;
+        chooser.stop();
+        dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
+        static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
+    });
+    chooser.start(10);
+    w.save();
+
+    QCOMPARE(boxes.boxes.size(), 2);
+    QCOMPARE(boxes.boxes[0].title + '|' + boxes.boxes[0].text, QStringLiteral("Input error|Only numbers."));
+    QCOMPARE(boxes.boxes[1].title + '|' + boxes.boxes[1].text, kSaved);
+    FormContent expected = filledForm();
+    expected.setText("m_pin", "");
+    QCOMPARE(w.captureForm(), expected);
+    QCOMPARE(readAll(path), configfile::encode(expected));
+}
+
+void tst_files::unsavedEditsAreAskedFor()
+{
+    const QString path = m_dir->filePath("kept.k83");
+    {
+        // Nothing touched since start: nothing to ask.
+        MainWindow w;
+        w.show();
+        ModalScript script;
+        QVERIFY(w.close());
+        QVERIFY(script.seen.isEmpty() && script.unexpected.isEmpty());
+    }
+    MainWindow w;
+    w.show();
+    const FormContent start = w.captureForm();
+    w.applyForm(filledForm());
+    QTRY_VERIFY(w.isWindowModified());
+    QCOMPARE(w.windowHandle()->title(), QString::fromUtf8("RZM-417 letöltő szoftver*"));
+    {
+        ModalScript script;
+        script.answerBox(QMessageBox::Cancel);
+        QVERIFY(!w.close());
+        script.answerBox(QMessageBox::Cancel);
+        w.openfile();
+        script.answerBox(QMessageBox::Save).cancel();
+        QVERIFY(!w.close());
+        QCOMPARE(script.seen, (QStringList{kUnsaved, kUnsaved, kUnsaved, "Save File|cancelled"}));
+        QVERIFY(script.unexpected.isEmpty());
+    }
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.captureForm(), filledForm());
+    QVERIFY(w.isWindowModified());
+    {
+        ModalScript script;
+        script.answerBox(QMessageBox::Save).chooseFile(path).okBox();
+        QVERIFY(w.close());
+        QCOMPARE(script.seen, (QStringList{kUnsaved, kSaveDialog, kSaved}));
+    }
+    QCOMPARE(readAll(path), configfile::encode(filledForm()));
+    QVERIFY(!w.isWindowModified());
+
+    // An edit undone by hand leaves nothing to ask; Discard goes on without saving.
+    MainWindow other;
+    other.show();
+    other.applyForm(filledForm());
+    other.applyForm(start);
+    QTRY_VERIFY(!other.isWindowModified());
+    other.applyForm(FormContent::empty());
+    ModalScript script;
+    script.answerBox(QMessageBox::Discard);
+    QVERIFY(other.close());
+    QCOMPARE(script.seen, QStringList{kUnsaved});
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"kept.k83"});
 }
 
 void tst_files::newLoadsShippedDefault()

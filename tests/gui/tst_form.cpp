@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,6 +71,15 @@ void tst_Form::enumerationOrder()
     QCOMPARE(b[4]->objectName(), QString("tc4_2"));
     QCOMPARE(b[64]->objectName(), QString("tc4_17"));
     QCOMPARE(b[255]->objectName(), QString("tc1_64"));
+    // Every box, pinned by a golden list of names and group keys in enumeration
+    // order, written from the column/row pattern of the blocks: a swapped pair in
+    // the pattern moves two names and two keys.
+    QFile golden(QStringLiteral(RZM_GOLDEN_DIR "/boxorder.txt"));
+    QVERIFY(golden.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromLatin1(golden.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 256);
+    for (int k = 0; k < 256; ++k)
+        QCOMPARE(b[k]->objectName() + ' ' + b[k]->property("group").toString(), lines[k]);
     // The combo box adds no line edit of its own: it is not editable.
     QVERIFY(!m_window->findChild<QComboBox *>("smskp_combo")->isEditable());
 }

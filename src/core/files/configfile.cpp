@@ -71,6 +71,16 @@ int endMarkerText(const FormContent &content)
     return -1;
 }
 
+int lineBreakText(const FormContent &content)
+{
+    for (int i = 0; i < content.texts.size(); ++i) {
+        const QString &text = content.texts[i].text;
+        if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
+            return i;
+    }
+    return -1;
+}
+
 QString displayName(const QString &path)
 {
     const QFileInfo info(path);

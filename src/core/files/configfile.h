@@ -36,6 +36,10 @@ bool decode(const QStringList &lines, FormContent &content);
 // The index of the first text that would end a saved file early, or -1.
 int endMarkerText(const FormContent &content);
 
+// The index of the first text holding a carriage return or a line feed, or -1.
+// Such a text would take more than one line, in a file as on the serial line.
+int lineBreakText(const FormContent &content);
+
 // What the status bar shows for a file: base name, a point, complete suffix.
 QString displayName(const QString &path);
 
