@@ -1,32 +1,13 @@
 #include "answer.h"
 
 #include "formschema.h"
+#include "groupkey.h"
 #include "latin1.h"
 
 namespace answer {
 namespace {
 
 const QChar kSeparator = QLatin1Char('|');
-
-struct GroupKey
-{
-    bool recordOk = false;
-    int record = 0;
-    int bit = 0; // 0 when the bit position does not read as a number
-};
-
-// "R.B": the record is the first piece and the bit position the last one.
-GroupKey parseGroup(const QString &group)
-{
-    const QStringList pieces = group.split(QLatin1Char('.'));
-    GroupKey key;
-    key.record = pieces.first().toInt(&key.recordOk);
-    bool bitOk = false;
-    key.bit = pieces.last().toInt(&bitOk);
-    if (!bitOk)
-        key.bit = 0;
-    return key;
-}
 
 } // namespace
 
@@ -114,7 +95,7 @@ Reading read(const QString &answerText, const FormContent &current)
     keys.reserve(current.boxes.size());
     int highest = 0;
     for (const auto &box : current.boxes) {
-        const GroupKey key = parseGroup(box.group);
+        const GroupKey key = GroupKey::parse(box.group);
         if (!key.recordOk || key.record < 1 || key.record > masks.size()) {
             reading.failure = Failure::RecordKey;
             return reading;
@@ -135,7 +116,8 @@ Reading read(const QString &answerText, const FormContent &current)
     for (int r = 1; r <= highest; ++r) {
         const int mask = maskValue(masks[r - 1]);
         for (int k : boxesOfRecord[r]) {
-            reading.content.boxes[k].checked = (mask & keys[k].bit) != 0;
+            // A bit position that does not read as a number tests no bit.
+            reading.content.boxes[k].checked = keys[k].bitOk && (mask & keys[k].bit) != 0;
             reading.boxOrder.append(k);
         }
     }
