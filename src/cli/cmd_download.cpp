@@ -60,7 +60,7 @@ bool jobsForPorts(const QStringList &ports, const QString &path, const FormConte
         (*jobs)[i].form = form;
         (*jobs)[i].download.settings = settings;
         (*jobs)[i].download.settings.port = ports[i];
-        (*jobs)[i].download.settings.transferText = text.text;
+        (*jobs)[i].download.transferText = text.text;
     }
     return true;
 }
@@ -93,7 +93,7 @@ int jobsForBatch(const QString &csvPath, const FormContent &templateForm, const 
         job.form = batch.rows[i].form;
         job.download.settings = settings;
         job.download.settings.port = batch.rows[i].port;
-        job.download.settings.transferText = transfer::buildTransferText(job.form, settings).text;
+        job.download.transferText = transfer::buildTransferText(job.form, settings).text;
     }
     return -1;
 }

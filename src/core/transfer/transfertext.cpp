@@ -179,12 +179,16 @@ qint64 checksumSum(const QString &text)
     return sum;
 }
 
-QString checksum(const QString &text, quint8 checkSize)
+QString checksum(const QString &text, const Checksum &kind)
 {
-    static constexpr int divisors[4] = {8, 16, 24, 32};
-    if (checkSize < 4)
-        return QString::number(checksumSum(text) % divisors[checkSize]);
-    return QString(latin1::fromByte(checkSize));
+    switch (kind.kind) {
+    case Checksum::Kind::Sum8: return QString::number(checksumSum(text) % 8);
+    case Checksum::Kind::Sum16: return QString::number(checksumSum(text) % 16);
+    case Checksum::Kind::Sum24: return QString::number(checksumSum(text) % 24);
+    case Checksum::Kind::Sum32: return QString::number(checksumSum(text) % 32);
+    case Checksum::Kind::Fixed: break;
+    }
+    return QString(latin1::fromByte(kind.fixedChar));
 }
 
 QByteArray lineBytes(const QString &text, quint8 separator)
