@@ -160,6 +160,39 @@ bool ImportResult::ok() const
     return true;
 }
 
+namespace {
+
+// A number may stand in one slot only, whether it came from the CSV or was
+// already in the configuration: the module would give it the first slot's rights.
+void markDuplicateNumbers(ImportResult *result)
+{
+    QHash<QString, int> slotOfNumber;
+    for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
+        const QString number = result->form.texts[phoneslot::phoneIndex(slot)].text.trimmed();
+        if (!number.isEmpty() && !slotOfNumber.contains(number))
+            slotOfNumber.insert(number, slot);
+    }
+    for (auto &verdict : result->rows) {
+        if (!verdict.ok())
+            continue;
+        const QString number = result->form.texts[phoneslot::phoneIndex(verdict.slot)].text.trimmed();
+        if (number.isEmpty())
+            continue;
+        int other = slotOfNumber.value(number);
+        if (other == verdict.slot) {
+            for (int slot = verdict.slot + 1; slot <= formschema::PhoneCount; ++slot)
+                if (result->form.texts[phoneslot::phoneIndex(slot)].text.trimmed() == number) {
+                    other = slot;
+                    break;
+                }
+        }
+        if (other != verdict.slot)
+            verdict.problems.append(QStringLiteral("duplicate: number %1 is also in slot %2").arg(number).arg(other));
+    }
+}
+
+} // namespace
+
 ImportResult importCsv(const QString &csv, const FormContent &form)
 {
     ImportResult result;
@@ -203,31 +236,7 @@ ImportResult importCsv(const QString &csv, const FormContent &form)
         result.rows.append(verdict);
     }
 
-    // A number may stand in one slot only, whether it came from the CSV or was
-    // already in the configuration: the module would give it the first slot's rights.
-    QHash<QString, int> slotOfNumber;
-    for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
-        const QString number = result.form.texts[phoneslot::phoneIndex(slot)].text.trimmed();
-        if (!number.isEmpty() && !slotOfNumber.contains(number))
-            slotOfNumber.insert(number, slot);
-    }
-    for (auto &verdict : result.rows) {
-        if (!verdict.ok())
-            continue;
-        const QString number = result.form.texts[phoneslot::phoneIndex(verdict.slot)].text.trimmed();
-        if (number.isEmpty())
-            continue;
-        int other = slotOfNumber.value(number);
-        if (other == verdict.slot) {
-            for (int slot = verdict.slot + 1; slot <= formschema::PhoneCount; ++slot)
-                if (result.form.texts[phoneslot::phoneIndex(slot)].text.trimmed() == number) {
-                    other = slot;
-                    break;
-                }
-        }
-        if (other != verdict.slot)
-            verdict.problems.append(QStringLiteral("duplicate: number %1 is also in slot %2").arg(number).arg(other));
-    }
+    markDuplicateNumbers(&result);
     return result;
 }
 

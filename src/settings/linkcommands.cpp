@@ -17,7 +17,7 @@ LinkCommands::LinkCommands(QWidget *window, LinkSettings &settings, QLabel *port
 
 QString LinkCommands::portLabelText(const LinkSettings &settings, PortLabel when)
 {
-    const QString pattern = when == PortLabel::AtStart ? QStringLiteral("%1  Baud: %2") : QStringLiteral("%1 Baud: %2");
+    const QString pattern = when == PortLabel::AtStart ? tr("%1  Baud: %2") : tr("%1 Baud: %2");
     return pattern.arg(settings.port).arg(settings.baudRate);
 }
 

@@ -9,6 +9,21 @@ namespace {
 
 const QChar kSeparator = QLatin1Char('|');
 
+// Each telephone item (the last 64) starts with its alarm and control mask
+// digits: takes them off the items. The digit of record r is at [r - 1].
+QStringList takeMaskDigits(QStringList *items)
+{
+    QStringList masks;
+    masks.reserve(2 * formschema::PhoneCount);
+    for (qsizetype i = items->size() - formschema::PhoneCount; i < items->size(); ++i) {
+        QString &item = (*items)[i];
+        masks.append(item.mid(0, 1));
+        masks.append(item.mid(1, 1));
+        item = item.mid(2);
+    }
+    return masks;
+}
+
 } // namespace
 
 QChar charForByte(quint8 byte)
@@ -79,15 +94,7 @@ Reading read(const QString &answerText, const FormContent &current)
         return reading;
     }
 
-    // Each telephone item starts with its alarm and control mask digits; the
-    // digit of record r ends up at masks[r - 1].
-    QStringList masks;
-    masks.reserve(2 * phones);
-    for (int i = fieldCount - phones; i < fieldCount; ++i) {
-        masks.append(list[i].mid(0, 1));
-        masks.append(list[i].mid(1, 1));
-        list[i] = list[i].mid(2);
-    }
+    const QStringList masks = takeMaskDigits(&list);
 
     // Every record must have a mask digit; a key that points past the digits
     // would otherwise read beyond the answer.
