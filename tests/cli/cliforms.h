@@ -1,10 +1,11 @@
 #pragma once
 
 // A configuration that uses every field, for the command-line tests.
+#include "fieldrules.h"
 #include "files/configfile.h"
 #include "formcontent.h"
 #include "formschema.h"
-#include "rights.h"
+#include "phoneslot.h"
 
 #include "../testforms.h"
 
@@ -23,11 +24,11 @@ inline FormContent fullForm()
         form.texts[i].text = QStringLiteral("res %1").arg(i);
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
         if (slot % 9 != 0)
-            form.texts[cli::phoneIndex(slot)].text = QStringLiteral("3620%1").arg(5550000 + slot * 37);
-        cli::Rights rights;
-        for (int r = 0; r < cli::RightCount; ++r)
+            form.texts[phoneslot::phoneIndex(slot)].text = QStringLiteral("3620%1").arg(5550000 + slot * 37);
+        phoneslot::Rights rights;
+        for (int r = 0; r < phoneslot::RightCount; ++r)
             rights.on[r] = (slot >> r) & 1;
-        cli::setRights(form, slot, rights);
+        phoneslot::setRights(form, slot, rights);
     }
     return form;
 }
@@ -35,10 +36,7 @@ inline FormContent fullForm()
 // What a read-out of fullForm() gives: rele_time with its zeros, no trailing blanks.
 inline FormContent fullFormReadBack()
 {
-    FormContent form = fullForm();
-    form.setText("rele_time", "0012");
-    form.setText("m_nev", "Kapu");
-    return form;
+    return fieldrules::readBack(fullForm());
 }
 
 // Saves a form as the configuration file `name` in `dir`; returns its path.

@@ -5,7 +5,7 @@
 #include "clirun.h"
 #include "files/configfile.h"
 #include "fieldcheck.h"
-#include "rights.h"
+#include "phoneslot.h"
 #include "serial/serialport.h"
 #include "transfer/transfertext.h"
 
@@ -237,9 +237,9 @@ void tst_cli_device::verifyNamesDifferences()
     Module module;
     FormContent stored = fullForm();
     stored.setText("m_nev", "Kapu2");
-    cli::Rights rights = cli::rightsOf(stored, 3);
-    rights.on[cli::Input1Alarm] = !rights.on[cli::Input1Alarm];
-    cli::setRights(stored, 3, rights);
+    phoneslot::Rights rights = phoneslot::rightsOf(stored, 3);
+    rights.on[phoneslot::Input1Alarm] = !rights.on[phoneslot::Input1Alarm];
+    phoneslot::setRights(stored, 3, rights);
     module.sim.setConfiguration(stored);
     const CliRun run = runCli({"verify", write("full.k83", fullForm()), "--port", module.port()});
     QCOMPARE(run.code, 1);
@@ -247,7 +247,7 @@ void tst_cli_device::verifyNamesDifferences()
     QCOMPARE(run.out, module.port() + ": mismatch: 2 difference(s)\n"
                  + "m_nev: file \"Kapu\", module \"Kapu2\"\n"
                  + QString("t3 (slot 3) input 1 alarm: file %1, module %2\n")
-                       .arg(onOff(!rights.on[cli::Input1Alarm]), onOff(rights.on[cli::Input1Alarm])));
+                       .arg(onOff(!rights.on[phoneslot::Input1Alarm]), onOff(rights.on[phoneslot::Input1Alarm])));
 }
 
 void tst_cli_device::verifyNoAnswer()

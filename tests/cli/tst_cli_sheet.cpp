@@ -5,7 +5,7 @@
 #include "clirun.h"
 #include "formschema.h"
 #include "formtexts.h"
-#include "rights.h"
+#include "phoneslot.h"
 
 #include "cliforms.h"
 
@@ -70,7 +70,7 @@ FormContent sheetForm()
     form.setText("m_nev", "Kapu Garazs WWWW");
     form.setText("ki3_on", "K3 be WWWWWWWWWW");
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot)
-        form.texts[cli::phoneIndex(slot)].text = QStringLiteral("3620%1").arg(5550000 + slot * 37) + (slot % 5 ? "" : "99");
+        form.texts[phoneslot::phoneIndex(slot)].text = QStringLiteral("3620%1").arg(5550000 + slot * 37) + (slot % 5 ? "" : "99");
     return form;
 }
 
@@ -136,12 +136,12 @@ void tst_cli_sheet::fullFormOnTwoPages()
     // Every slot once, slot 1 on the first page and 64 on the second, the header on both.
     int marks = 0;
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
-        const QString number = form.texts[cli::phoneIndex(slot)].text;
+        const QString number = form.texts[phoneslot::phoneIndex(slot)].text;
         QCOMPARE(all.count(QRegularExpression("\\b" + number + "\\b")), 1);
-        const cli::Rights rights = cli::rightsOf(form, slot);
+        const phoneslot::Rights rights = phoneslot::rightsOf(form, slot);
         marks += rights.on[0] + rights.on[1] + rights.on[2] + rights.on[3];
     }
-    QVERIFY(first.contains(form.texts[cli::phoneIndex(1)].text) && second.contains(form.texts[cli::phoneIndex(64)].text));
+    QVERIFY(first.contains(form.texts[phoneslot::phoneIndex(1)].text) && second.contains(form.texts[phoneslot::phoneIndex(64)].text));
     QCOMPARE(all.count(QString::fromUtf8("\u2713")), marks);
     for (const QString &page : {first, second}) {
         for (const char *header : {"Sorszám", "Telefonszám", "Bemenet riasztás", "Kimenet vezérlés"})
@@ -182,9 +182,9 @@ void tst_cli_sheet::smallFormOnePage()
     QVERIFY(text.contains(QString::fromUtf8("Egyik telefonszám-hely sincs használatban.")));
     QVERIFY(pdfText(m_dir.filePath("sheet.pdf"), 2).isEmpty());
     // A slot with rights but no number is in use too.
-    cli::Rights rights;
-    rights.on[cli::Output2Control] = true;
-    cli::setRights(form, 40, rights);
+    phoneslot::Rights rights;
+    rights.on[phoneslot::Output2Control] = true;
+    phoneslot::setRights(form, 40, rights);
     text = pdfText(sheet(form));
     QVERIFY(text.contains(QRegularExpression("\\n +40 +[^\\n]*\u2713")));
 }

@@ -7,6 +7,7 @@
 #include "modulesimulator.h"
 #include "ptypair.h"
 
+#include "fieldrules.h"
 #include "formschema.h"
 #include "serial/serialport.h"
 #include "transfer/downloadexchange.h"
@@ -141,9 +142,8 @@ struct SimLink
         const auto text = transfer::buildTransferText(form, settings);
         if (!text.ok())
             return false;
-        settings.transferText = text.text;
         SerialPort port;
-        return transfer::runDownload(port, settings, {}) == transfer::DownloadOutcome::Acknowledged;
+        return transfer::runDownload(port, settings, text.text, {}) == transfer::DownloadOutcome::Acknowledged;
     }
 
     // Reads what the module still sends after the program let go of the line, so
@@ -193,10 +193,7 @@ inline FormContent richForm()
 // What a read-out of richForm() shows: rele_time zero-filled, trailing spaces gone.
 inline FormContent richFormReadBack()
 {
-    FormContent form = richForm();
-    form.setText("rele_time", "0005");
-    form.setText("m_nev", "Kapu");
-    return form;
+    return fieldrules::readBack(richForm());
 }
 
 // A form that differs from richForm() everywhere, to see that nothing was touched.

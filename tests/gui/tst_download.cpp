@@ -161,7 +161,7 @@ void tst_Download::acknowledge()
     const Seen seen = runDownload(bench.window, success ? Act::Wait : Act::ClickOk);
 
     const QString text = transfer::buildTransferText(form, LinkSettings()).text;
-    QCOMPARE(bench.window.linkSettings().transferText, text);
+    QCOMPARE(bench.window.document().transferText, text);
     QCOMPARE(bench.sim.received(), QByteArray("~}") + transfer::lineBytes(text, '|'));
     QCOMPARE(bench.sim.sent(), QByteArray("RD") + ack);
     QCOMPARE(seen.dialogTitle, QStringLiteral("Download"));
@@ -239,7 +239,7 @@ void tst_Download::languageChangeRestoresTexts()
     LinkSettings settings;
     settings.port = QStringLiteral("/dev/rzm417-no-such-port");
     QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
-    dload dialog(settings, &window);
+    dload dialog(settings, QString(), &window);
     auto *status = dialog.findChild<QLabel *>("kiiras");
     QTRY_COMPARE(status->text(), kFailure);
     dialog.setWindowTitle(QStringLiteral("x"));
@@ -286,7 +286,7 @@ void tst_Download::refusedBeforePort()
     QCOMPARE(seen.boxTitle, QString::fromUtf8("Betöltés hiba."));
     QCOMPARE(seen.boxText, message);
     QVERIFY(!seen.dialogShown);
-    QVERIFY(bench.window.linkSettings().transferText.isEmpty());
+    QVERIFY(bench.window.document().transferText.isEmpty());
     QTest::qWait(50);
     QCOMPARE(bench.sim.received(), QByteArray());
 }

@@ -129,15 +129,15 @@ void tst_files::saveThenOpenGivesIdenticalForm()
         QVERIFY(script.unexpected.isEmpty());
     }
     QCOMPARE(readAll(path), configfile::encode(form));
-    QCOMPARE(w.linkSettings().filePath, path);
-    QCOMPARE(w.linkSettings().fileName, QStringLiteral("site.k83"));
+    QCOMPARE(w.document().filePath, path);
+    QCOMPARE(w.document().fileName, QStringLiteral("site.k83"));
     QCOMPARE(fileLabel(w), QStringLiteral("site.k83"));
 
     // A fresh window, with a transfer text left from an earlier exchange.
     MainWindow other;
-    LinkSettings settings = other.linkSettings();
-    settings.transferText = "left over";
-    other.setLinkSettings(settings);
+    DocumentState document = other.document();
+    document.transferText = "left over";
+    other.setDocument(document);
     {
         ModalScript script;
         script.chooseFile(path).okBox();
@@ -146,8 +146,8 @@ void tst_files::saveThenOpenGivesIdenticalForm()
         QVERIFY(script.unexpected.isEmpty());
     }
     QCOMPARE(other.captureForm(), form);
-    QCOMPARE(other.linkSettings().transferText, QString());
-    QCOMPARE(other.linkSettings().fileName, QStringLiteral("site.k83"));
+    QCOMPARE(other.document().transferText, QString());
+    QCOMPARE(other.document().fileName, QStringLiteral("site.k83"));
     QCOMPARE(fileLabel(other), QStringLiteral("site.k83"));
     QCOMPARE(comboIndex(other), 3); // a custom centre
 }
@@ -266,7 +266,7 @@ void tst_files::cancelledDialogsChangeNothing()
     QCOMPARE(w.captureForm(), FormContent::empty());
     QCOMPARE(fileLabel(w), QStringLiteral("kept.k83"));
     // Open takes the dialog's answer over before loading, also the null one.
-    QVERIFY(w.linkSettings().filePath.isNull());
+    QVERIFY(w.document().filePath.isNull());
 }
 
 void tst_files::failedSaveKeepsNameAndFiles_data()
@@ -298,8 +298,8 @@ void tst_files::failedSaveKeepsNameAndFiles()
     QVERIFY2(box.endsWith("\nThe file on disk was not changed."), qPrintable(box));
     QVERIFY(!box.contains("successful"));
     QCOMPARE(fileLabel(w), QStringLiteral("No file"));
-    QVERIFY(w.linkSettings().filePath.isNull());
-    QVERIFY(w.linkSettings().fileName.isNull());
+    QVERIFY(w.document().filePath.isNull());
+    QVERIFY(w.document().fileName.isNull());
     if (kind == "parentIsFile")
         QCOMPARE(readAll(m_dir->filePath("plain")), QByteArray("keep me"));
     else
@@ -477,7 +477,7 @@ void tst_files::newLoadsShippedDefault()
     script.okBox();
     w.newfile();
     QCOMPARE(script.seen, QStringList{"File opened.|default17.ui successfully loaded."});
-    QCOMPARE(w.linkSettings().filePath, QStringLiteral("default17.ui"));
+    QCOMPARE(w.document().filePath, QStringLiteral("default17.ui"));
     QCOMPARE(fileLabel(w), QStringLiteral("default17.ui"));
     FormContent expected;
     QCOMPARE(configfile::load("default17.ui", expected), configfile::LoadStatus::Loaded);

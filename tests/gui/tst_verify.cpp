@@ -89,7 +89,7 @@ void tst_Verify::afterDownload()
     QVERIFY(link.portFree());
     QCOMPARE(link.window.captureForm(), form);
     QCOMPARE(comboChanges.count(), 0);
-    QCOMPARE(link.window.linkSettings().transferText.size(), 92 * 17);
+    QCOMPARE(link.window.document().transferText.size(), 92 * 17);
 }
 
 void tst_Verify::cancel()
