@@ -3,6 +3,7 @@
 
 #include "about.h"
 #include "configfiles.h"
+#include "filedrop.h"
 #include "formbinding.h"
 #include "formchecks.h"
 #include "formui.h"
@@ -53,6 +54,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_files = std::make_unique<ConfigFiles>(this, *m_form, m_document, *m_unsaved, m_fileLabel);
     m_link = std::make_unique<LinkCommands>(this, m_settings, m_portLabel, ui->menuCHKS);
     m_transfers = std::make_unique<TransferCommands>(this, *m_form, m_settings, m_document, *m_unsaved);
+    connect(new FileDrop(this), &FileDrop::dropped, this, &MainWindow::openGivenFile);
 }
 
 MainWindow::~MainWindow()
@@ -147,6 +149,7 @@ void MainWindow::applyForm(const FormContent &content)
 void MainWindow::newfile() { m_files->newFile(); }
 void MainWindow::openfile() { m_files->openFile(); }
 void MainWindow::save() { m_files->save(); }
+void MainWindow::openGivenFile(const QString &path) { m_files->openGiven(path); }
 
 void MainWindow::saveas()
 {

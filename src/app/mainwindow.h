@@ -40,6 +40,10 @@ public:
     FormContent captureForm() const;
     void applyForm(const FormContent &content);
 
+    // A file named on the command line or dropped on the window: opened as
+    // Megnyitás opens the file chosen in its dialog.
+    void openGivenFile(const QString &path);
+
 public slots:
     void newfile();
     void openfile();
