@@ -96,13 +96,15 @@ void tst_MainWindow::actionsInOrder()
         {"actionUC", "Upload Command", "", false},
         {"actionVerify", "Betöltés ellenőrzése", "Ctrl+E", false},
         {"actionContents", "Tartalom", "F1", false},
+        {"actionPrint", "Nyomtatás…", "Ctrl+P", false},
+        {"actionExportPdf", "Exportálás PDF-be…", "", false},
     };
     QList<QAction *> own;
     for (QAction *a : m_window->findChildren<QAction *>(Qt::FindDirectChildrenOnly))
         if (a->objectName().startsWith("action"))
             own.append(a);
-    QCOMPARE(own.size(), 22);
-    for (int i = 0; i < 22; ++i) {
+    QCOMPARE(own.size(), 24);
+    for (int i = 0; i < 24; ++i) {
         QCOMPARE(own[i]->objectName(), QString(rows[i].name));
         QCOMPARE(own[i]->text(), QString::fromUtf8(rows[i].text));
         QCOMPARE(own[i]->shortcut(), QKeySequence(rows[i].shortcut));
@@ -123,7 +125,8 @@ void tst_MainWindow::actionStates()
     QVERIFY(!action("actionSeparators")->isEnabled());
     QVERIFY(!action("actionUC")->isEnabled());
     for (const char *name : {"actionOpen", "actionSave", "actionExit", "actionPort", "actionReadup",
-                             "actionDownload", "actionVerify", "actionAbout", "actionContents"})
+                             "actionDownload", "actionVerify", "actionAbout", "actionContents", "actionPrint",
+                             "actionExportPdf"})
         QVERIFY2(action(name)->isEnabled(), name);
     QVERIFY(action("action8bit_sum")->isChecked());
     for (const char *name : {"action16bit_sum", "action24bit_sum", "action32bit_sum", "actionFix"})
@@ -150,7 +153,8 @@ void tst_MainWindow::menus()
     QCOMPARE(menu("menuHelp")->title(), QString("Help"));
     QCOMPARE(menu("menuCHKS")->title(), QString("CHKS"));
     QCOMPARE(entries(menu("menuFile")),
-             QStringList({"actionNew", "actionOpen", "actionSave", "actionSaveAs", "|", "actionExit"}));
+             QStringList({"actionNew", "actionOpen", "actionSave", "actionSaveAs", "|", "actionPrint",
+                          "actionExportPdf", "|", "actionExit"}));
     QCOMPARE(entries(menu("menuSettings")),
              QStringList({"actionPort", "actionCheck", "menuCHKS", "actionACK", "|", "actionSeparators", "actionUC"}));
     QCOMPARE(entries(menu("menuCHKS")),
@@ -254,7 +258,7 @@ void tst_MainWindow::commandKeysWinOverTextFields()
     field->setFocus();
     // Every command's shortcut reaches its action from a text field.
     for (const char *name : {"actionOpen", "actionSave", "actionExit", "actionReadup", "actionDownload",
-                             "actionVerify", "actionContents"}) {
+                             "actionVerify", "actionContents", "actionPrint"}) {
         QAction *a = action(name);
         disconnect(a, nullptr, m_window, nullptr);
         QSignalSpy spy(a, &QAction::triggered);
