@@ -1,5 +1,6 @@
 #include "sheetcommands.h"
 
+#include "files/configfile.h"
 #include "formbinding.h"
 #include "handoversheet.h"
 
@@ -31,8 +32,12 @@ void SheetCommands::print()
     // the pages: the field being edited is finished first, so its input check
     // runs before the form is copied, as it does before the save's copy.
     QPointer<QWidget> editing = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-    if (editing && editing->window() == m_window)
+    if (editing && editing->window() == m_window) {
         editing->clearFocus();
+        // The check may have put the focus on the field it refused: it stays there.
+        if (QApplication::focusWidget())
+            editing = QApplication::focusWidget();
+    }
     const sheet::SheetInput input = sheetInput();
 
     QPrinter printer(QPrinter::HighResolution);
@@ -51,15 +56,24 @@ void SheetCommands::print()
         editing->setFocus(Qt::OtherFocusReason);
 }
 
-// Offers the current file's name with .pdf, beside it; a name typed without an
-// ending gets .pdf, and the dialog asks before an existing file is replaced.
+// The name the status bar shows, with .pdf: beside the file while the path still
+// names it (a refused Open leaves the refused file's path), else in the working
+// folder, where the save's dialog starts too.
+QString SheetCommands::suggestedPdfPath() const
+{
+    if (m_document.fileName.isEmpty())
+        return QStringLiteral(".");
+    const QString name = QFileInfo(m_document.fileName).completeBaseName() + QStringLiteral(".pdf");
+    if (configfile::displayName(m_document.filePath) != m_document.fileName)
+        return name;
+    return QFileInfo(m_document.filePath).dir().filePath(name);
+}
+
+// A name typed without an ending gets .pdf, and the dialog asks before an
+// existing file is replaced.
 QString SheetCommands::askPdfPath() const
 {
-    const QFileInfo current(m_document.filePath);
-    const QString suggested = m_document.fileName.isEmpty()
-        ? QStringLiteral(".")
-        : current.dir().filePath(current.completeBaseName() + QStringLiteral(".pdf"));
-    QFileDialog dialog(m_window, tr("Exportálás PDF-be"), suggested, tr("PDF Files (*.pdf)"));
+    QFileDialog dialog(m_window, tr("Exportálás PDF-be"), suggestedPdfPath(), tr("PDF Files (*.pdf)"));
     dialog.setObjectName(QStringLiteral("exportPdfDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));

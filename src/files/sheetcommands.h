@@ -27,6 +27,7 @@ public:
 
 private:
     sheet::SheetInput sheetInput() const;
+    QString suggestedPdfPath() const;
     QString askPdfPath() const;
 
     QWidget *m_window;
