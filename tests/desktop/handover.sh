@@ -3,12 +3,26 @@
 # a double-click on it starts it) and shows that file's values; Ctrl+P, pressed
 # while a text field has the focus, opens the print preview of the handover
 # sheet; File > Exportálás PDF-be…, chosen with the mouse, writes the sheet as a
-# PDF that holds the form's values with the PIN masked.
+# PDF that holds the form's values with the PIN masked. A broken file given at
+# start is refused with the load's own message and leaves the form empty.
 source "$(dirname "$0")/desktop.sh"
 
 start_desktop
 named=(36709996500 7391 0042 Kapu 1 Ajto Ablak 12 K3be K4be K3ki K4ki Nyitva Zarva Riaszt Rendben)
 write_config "$WORK/kapu.k83" "${named[@]}"
+
+STEP="rzm417 broken.k83"
+{ cat "$WORK/kapu.k83"; printf '\r\n'; } >"$WORK/broken.k83" # one line too many
+write_config "$WORK/start.k83" 36309888000 # the form at start: the first operator's centre
+start_app "$WORK/broken.k83"
+expect_box "File error."
+# What the form holds, as Mentés stores it: the form at start, nothing of the refused file.
+key ctrl+s
+choose_file "Save File" "$WORK/after-refusal.k83"
+expect_box "Save"
+cmp "$WORK/after-refusal.k83" "$WORK/start.k83" >&2 || fail "the form is not as at start after the refused file"
+key ctrl+q
+wait_until 10 app_ended || fail "the program did not end on Ctrl+Q"
 
 STEP="rzm417 kapu.k83"
 start_app "$WORK/kapu.k83"
