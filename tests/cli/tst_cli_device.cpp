@@ -9,8 +9,8 @@
 #include "serial/serialport.h"
 #include "transfer/transfertext.h"
 
-#include "../diskfiles.h"
-#include "cliforms.h"
+#include "diskfiles.h"
+#include "sampleforms.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,8 +19,8 @@
 #include <memory>
 #include <unistd.h>
 
-using diskfiles::readAll;
-using diskfiles::writeAll;
+using fixtures::readAll;
+using fixtures::writeAll;
 using Fault = SimBehaviour::Fault;
 
 class tst_cli_device : public QObject
@@ -44,7 +44,7 @@ private slots:
     void verifyNoAnswer();
 
 private:
-    QString write(const QString &name, const FormContent &form) { return writeForm(*m_dir, name, form); }
+    QString write(const QString &name, const FormContent &form) { return fixtures::writeForm(*m_dir, name, form); }
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
@@ -56,7 +56,7 @@ void tst_cli_device::init()
 void tst_cli_device::downloadOne()
 {
     Module module;
-    const FormContent form = fullForm();
+    const FormContent form = fixtures::richForm();
     const QString trace = m_dir->filePath("trace.txt");
     const CliRun run = runCli({"download", write("full.k83", form), "--port", module.port(), "--trace", trace});
     QCOMPARE(run.code, 0);
@@ -83,7 +83,7 @@ void tst_cli_device::downloadParallelReportsPerPort()
     Module a;
     Module silent(Fault::NoReady);
     Module c;
-    const FormContent form = filledForm();
+    const FormContent form = fixtures::filledForm();
     const QString trace = m_dir->filePath("trace.txt");
     const CliRun run = runCli({"download", write("f.k83", form), "-p", a.port(), "-p", silent.port(),
                                "-p", c.port(), "--trace", trace});
@@ -108,7 +108,7 @@ void tst_cli_device::progressBarOnTerminal()
 {
     Module module;
     PtyPair terminal; // stands in for the user's terminal on standard error
-    const CliRun run = runCli({"download", write("f.k83", filledForm()), "--port", module.port()}, 60000,
+    const CliRun run = runCli({"download", write("f.k83", fixtures::filledForm()), "--port", module.port()}, 60000,
                               terminal.slavePath());
     QCOMPARE(run.code, 0);
     QByteArray shown;
@@ -123,7 +123,7 @@ void tst_cli_device::progressBarOnTerminal()
 void tst_cli_device::downloadRefusedSendsNothing()
 {
     Module module;
-    FormContent form = filledForm();
+    FormContent form = fixtures::filledForm();
     form.setText("m_nev", "Kapué");
     const CliRun run = runCli({"download", write("accent.k83", form), "--port", module.port()});
     QCOMPARE(run.code, 1);
@@ -143,7 +143,7 @@ void tst_cli_device::badPorts_data()
 void tst_cli_device::badPorts()
 {
     QFETCH(QString, command);
-    const QString file = write("f.k83", filledForm());
+    const QString file = write("f.k83", fixtures::filledForm());
     const QString missing = m_dir->filePath("ttyNONE");
     const auto args = [&](const QString &port) {
         QStringList list{command};
@@ -174,12 +174,12 @@ void tst_cli_device::badPorts()
 void tst_cli_device::readoutWritesFile()
 {
     Module module;
-    module.sim.setConfiguration(fullForm());
+    module.sim.setConfiguration(fixtures::richForm());
     const QString out = m_dir->filePath("read.k83");
     const CliRun run = runCli({"readout", "--port", module.port(), "-o", out});
     QCOMPARE(run.code, 0);
     QVERIFY2(run.out.startsWith(module.port() + ": read "), qPrintable(run.out));
-    QCOMPARE(readAll(out), configfile::encode(fullFormReadBack()));
+    QCOMPARE(readAll(out), configfile::encode(fixtures::readBack(fixtures::richForm())));
     QCOMPARE(module.sim.received(), QByteArray("~{"));
     QVERIFY(module.portFree());
 }
@@ -198,8 +198,8 @@ void tst_cli_device::readoutFailuresWriteNothing()
     QFETCH(int, fault);
     QFETCH(QString, error);
     Module module{Fault(fault)};
-    module.sim.setConfiguration(fullForm());
-    const QString out = write("old.k83", filledForm());
+    module.sim.setConfiguration(fixtures::richForm());
+    const QString out = write("old.k83", fixtures::filledForm());
     const QByteArray before = readAll(out);
     const QString trace = m_dir->filePath("t.txt");
     const CliRun run = runCli({"readout", "--port", module.port(), "-o", out, "--trace", trace});
@@ -213,7 +213,7 @@ void tst_cli_device::readoutRefusesUnloadableFile()
 {
     // A field "---" would end the saved file early, so it could never be loaded again.
     Module module;
-    FormContent stored = fullForm();
+    FormContent stored = fixtures::richForm();
     stored.setText("be1_nev", "---");
     module.sim.setConfiguration(stored);
     const QString out = m_dir->filePath("never.k83");
@@ -226,8 +226,8 @@ void tst_cli_device::readoutRefusesUnloadableFile()
 void tst_cli_device::verifyMatch()
 {
     Module module;
-    module.sim.setConfiguration(fullForm());
-    const CliRun run = runCli({"verify", write("full.k83", fullForm()), "--port", module.port()});
+    module.sim.setConfiguration(fixtures::richForm());
+    const CliRun run = runCli({"verify", write("full.k83", fixtures::richForm()), "--port", module.port()});
     QCOMPARE(run.code, 0);
     QCOMPARE(run.out, module.port() + ": match\n");
 }
@@ -235,13 +235,13 @@ void tst_cli_device::verifyMatch()
 void tst_cli_device::verifyNamesDifferences()
 {
     Module module;
-    FormContent stored = fullForm();
+    FormContent stored = fixtures::richForm();
     stored.setText("m_nev", "Kapu2");
     cli::Rights rights = cli::rightsOf(stored, 3);
     rights.on[cli::Input1Alarm] = !rights.on[cli::Input1Alarm];
     cli::setRights(stored, 3, rights);
     module.sim.setConfiguration(stored);
-    const CliRun run = runCli({"verify", write("full.k83", fullForm()), "--port", module.port()});
+    const CliRun run = runCli({"verify", write("full.k83", fixtures::richForm()), "--port", module.port()});
     QCOMPARE(run.code, 1);
     const auto onOff = [](bool on) { return QString(on ? "on" : "off"); };
     QCOMPARE(run.out, module.port() + ": mismatch: 2 difference(s)\n"
@@ -253,7 +253,7 @@ void tst_cli_device::verifyNamesDifferences()
 void tst_cli_device::verifyNoAnswer()
 {
     Module module(Fault::Silence);
-    const CliRun run = runCli({"verify", write("f.k83", filledForm()), "--port", module.port()});
+    const CliRun run = runCli({"verify", write("f.k83", fixtures::filledForm()), "--port", module.port()});
     QCOMPARE(run.code, 4);
     QCOMPARE(run.out, module.port() + ": mismatch: no answer\n");
     QVERIFY(module.portFree());

@@ -6,8 +6,8 @@
 #include "mainwindow.h"
 #include "modulesimulator.h"
 #include "ptypair.h"
+#include "sampleforms.h"
 
-#include "formschema.h"
 #include "serial/serialport.h"
 #include "transfer/downloadexchange.h"
 #include "transfer/transfertext.h"
@@ -160,53 +160,3 @@ struct SimLink
     // Nothing but the pty pair itself holds the line.
     bool portFree() const { return openHandles(pty.slavePath()) == 1; }
 };
-
-// A form that uses every field: header texts at their full widths, some with
-// trailing or leading spaces, a number in every telephone field and a varied
-// pattern of boxes.
-inline FormContent richForm()
-{
-    FormContent form = FormContent::defaults();
-    const auto &fields = formschema::textFields();
-    for (int i = 0; i < fields.size(); ++i) {
-        QString text;
-        if (fields[i].kind == formschema::TextKind::Phone)
-            text = QStringLiteral("3630%1").arg(1000000 + 7919 * i).left(fields[i].maxLength);
-        else
-            text = QStringLiteral("F%1abcdefghijklmnop").arg(i).left(fields[i].maxLength);
-        form.texts[i].text = text;
-    }
-    form.setText("smskp", "36709996500");
-    form.setText("m_pin", "1234");
-    form.setText("m_id", "0042");
-    form.setText("m_nev", "Kapu  ");
-    form.setText("visszaallas", "1");
-    form.setText("rele_time", "5");
-    form.setText("be1_nev", "  Ajto");
-    form.setText("r16", "");
-    form.setText("t16_4", "");
-    for (int k = 0; k < form.boxes.size(); ++k)
-        form.boxes[k].checked = (k * 7 + k / 5) % 3 == 0;
-    return form;
-}
-
-// What a read-out of richForm() shows: rele_time zero-filled, trailing spaces gone.
-inline FormContent richFormReadBack()
-{
-    FormContent form = richForm();
-    form.setText("rele_time", "0005");
-    form.setText("m_nev", "Kapu");
-    return form;
-}
-
-// A form that differs from richForm() everywhere, to see that nothing was touched.
-inline FormContent previousForm()
-{
-    FormContent form = FormContent::defaults();
-    for (auto &t : form.texts)
-        if (t.name != "smskp")
-            t.text = QStringLiteral("1");
-    for (auto &b : form.boxes)
-        b.checked = true;
-    return form;
-}

@@ -9,9 +9,9 @@
 #include "linksettings.h"
 
 #include "../cli/clirun.h"
-#include "../diskfiles.h"
+#include "diskfiles.h"
 #include "simlink.h"
-#include "../testforms.h"
+#include "sampleforms.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -74,23 +74,23 @@ void tst_cli_transcript::sameBytesAsWindow_data()
     QTest::addColumn<LinkSettings>("settings");
     QTest::addColumn<QStringList>("options");
 
-    QTest::newRow("defaults") << richForm() << LinkSettings() << QStringList();
+    QTest::newRow("defaults") << fixtures::richForm() << LinkSettings() << QStringList();
 
     LinkSettings sum;
     sum.checkValue = 1;
     sum.checkSize = 2;
     sum.downloadSeparator = '#';
     sum.ackChar = 'K';
-    QTest::newRow("24 sum, separator #, ack K") << richForm() << sum
+    QTest::newRow("24 sum, separator #, ack K") << fixtures::richForm() << sum
                                                  << QStringList{"--checksum", "24", "--separator", "#", "--ack", "K"};
 
     LinkSettings fixed;
     fixed.checkValue = 1;
     fixed.checkSize = '*';
-    QTest::newRow("fixed check character") << filledForm() << fixed << QStringList{"--check-char", "*"};
+    QTest::newRow("fixed check character") << fixtures::filledForm() << fixed << QStringList{"--check-char", "*"};
 
     // Texts longer than their fields: the window cuts them on loading, so must the tool.
-    FormContent longer = filledForm();
+    FormContent longer = fixtures::filledForm();
     longer.setText("m_nev", "A name of twenty-two!!");
     longer.setText("m_pin", "123456");
     longer.setText("r20", QString(30, 'r'));
@@ -104,8 +104,8 @@ void tst_cli_transcript::sameBytesAsWindow()
     QFETCH(LinkSettings, settings);
     QFETCH(QStringList, options);
 
-    diskfiles::ScopedWorkDir work;
-    QVERIFY(diskfiles::writeAll(work.filePath("default17.ui"), configfile::encode(form)));
+    fixtures::ScopedWorkDir work;
+    QVERIFY(fixtures::writeAll(work.filePath("default17.ui"), configfile::encode(form)));
 
     PtyPair pty;
     ModuleSimulator sim;

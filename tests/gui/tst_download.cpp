@@ -7,7 +7,7 @@
 #include "ptypair.h"
 #include "serial/serialport.h"
 #include "transfer/transfertext.h"
-#include "../testforms.h"
+#include "sampleforms.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -108,7 +108,7 @@ struct Bench
         LinkSettings settings;
         settings.port = pty.slavePath();
         window.setLinkSettings(settings);
-        window.applyForm(filledForm());
+        window.applyForm(fixtures::filledForm());
     }
     bool portFree()
     {
@@ -153,7 +153,7 @@ void tst_Download::acknowledge()
     SimBehaviour behaviour;
     behaviour.acknowledge = ack;
     Bench bench(behaviour);
-    FormContent form = filledForm();
+    FormContent form = fixtures::filledForm();
     form.setText(QStringLiteral("t1"), QStringLiteral("36301234567"));
     form.boxes[0].checked = true;
     bench.window.applyForm(form);
@@ -204,7 +204,7 @@ void tst_Download::noReadyWaitsThenFails()
 void tst_Download::missingPort()
 {
     MainWindow window;
-    window.applyForm(filledForm());
+    window.applyForm(fixtures::filledForm());
     LinkSettings settings;
     settings.port = QStringLiteral("/dev/rzm417-no-such-port");
     window.setLinkSettings(settings);
@@ -226,7 +226,7 @@ void tst_Download::escapeStopsWorker()
     QVERIFY(bench.portFree());
     // What the module got is the start of the exchange, cut off.
     const QByteArray expected = QByteArray("~}")
-        + transfer::lineBytes(transfer::buildTransferText(filledForm(), LinkSettings()).text, '|');
+        + transfer::lineBytes(transfer::buildTransferText(fixtures::filledForm(), LinkSettings()).text, '|');
     const QByteArray got = bench.sim.received();
     QVERIFY(got.size() >= 2 && got.size() < expected.size());
     QCOMPARE(got, expected.left(got.size()));
@@ -277,7 +277,7 @@ void tst_Download::refusedBeforePort()
     QFETCH(QString, value);
     QFETCH(QString, message);
     Bench bench;
-    FormContent form = filledForm();
+    FormContent form = fixtures::filledForm();
     form.setText(field, value);
     bench.window.applyForm(form);
     if (value.isEmpty())

@@ -4,7 +4,7 @@
 // ThreadSanitizer by scripts/test --tsan, since the worker thread is stopped here.
 #include "dload.h"
 #include "simlink.h"
-#include "../testforms.h"
+#include "sampleforms.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -32,7 +32,7 @@ void tst_EscapeStress::hundredEscapes()
     constexpr qint64 kStopMs = 1000;
 
     MainWindow window;
-    window.applyForm(filledForm());
+    window.applyForm(fixtures::filledForm());
     const Fault faults[] = {Fault::None, Fault::Silence, Fault::NoSecondByte, Fault::None};
     int escapedRunning = 0;
     int escapedAfterOutcome = 0;

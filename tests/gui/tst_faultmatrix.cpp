@@ -182,8 +182,8 @@ void tst_FaultMatrix::run()
     QVERIFY2(link.pty.slavePath().size() > 0, qPrintable(link.pty.errorString()));
     link.setBehaviour(Fault(fault), [&](SimBehaviour &b) { b.hangUpAfter = hangUpAfter; });
     // The module holds one form, the window another where a change must show.
-    const FormContent moduleForm = ex == Exchange::Download ? previousForm() : richForm();
-    const FormContent windowForm = ex == Exchange::Readout ? previousForm() : richForm();
+    const FormContent moduleForm = ex == Exchange::Download ? fixtures::previousForm() : fixtures::richForm();
+    const FormContent windowForm = ex == Exchange::Readout ? fixtures::previousForm() : fixtures::richForm();
     link.sim.setConfiguration(moduleForm);
     link.window.applyForm(windowForm);
     const FormContent before = link.window.captureForm();
@@ -217,7 +217,7 @@ void tst_FaultMatrix::run()
     // The form: filled by a successful read-out only, untouched otherwise.
     const FormContent after = link.window.captureForm();
     if (ex == Exchange::Readout && changes)
-        QCOMPARE(after, richFormReadBack());
+        QCOMPARE(after, fixtures::readBack(fixtures::richForm()));
     else
         QCOMPARE(after, before);
     QCOMPARE(link.window.linkSettings().port, settingsBefore.port);

@@ -19,7 +19,8 @@
 
 #include <memory>
 
-#include "../diskfiles.h"
+#include "diskfiles.h"
+#include "sampleforms.h"
 
 namespace {
 
@@ -30,8 +31,8 @@ const QString kOpenDialog = QStringLiteral("Open File|K83 Files (*.k83)");
 const QString kSaveDialog = QStringLiteral("Save File|K83 Files (*.k83)");
 const QString kUnsaved = QStringLiteral("Unsaved changes|The form has changes that are not saved.\nDo you want to save them?");
 
-using diskfiles::readAll;
-using diskfiles::writeAll;
+using fixtures::readAll;
+using fixtures::writeAll;
 
 QString fileLabel(const MainWindow &w)
 {
@@ -48,28 +49,10 @@ QLineEdit *smskp(const MainWindow &w)
     return w.findChild<QLineEdit *>("smskp");
 }
 
-// A form that uses every kind of field, within the fields' limits and rules.
-FormContent filledForm()
-{
-    FormContent form = FormContent::empty();
-    form.setText("smskp", "36201112222");
-    form.setText("m_pin", "4321");
-    form.setText("m_id", "0007");
-    form.setText("m_nev", "Kapu modul");
-    form.setText("visszaallas", "0");
-    form.setText("rele_time", "12");
-    form.setText("ki4_off", " KI 4 ");
-    form.setText("r27", "hidden value");
-    form.setText("t3_3", "36301234567");
-    for (int k = 1; k < form.boxes.size(); k += 3)
-        form.boxes[k].checked = true;
-    return form;
-}
-
 // The 348 lines of a valid file with the given SMS centre.
 QByteArray fileWithCentre(const QString &number)
 {
-    FormContent form = filledForm();
+    FormContent form = fixtures::richForm();
     form.setText("smskp", number);
     return configfile::encode(form);
 }
@@ -102,12 +85,12 @@ private slots:
     void newLoadsShippedDefault();
 
 private:
-    std::unique_ptr<diskfiles::ScopedWorkDir> m_dir;
+    std::unique_ptr<fixtures::ScopedWorkDir> m_dir;
 };
 
 void tst_files::init()
 {
-    m_dir = std::make_unique<diskfiles::ScopedWorkDir>();
+    m_dir = std::make_unique<fixtures::ScopedWorkDir>();
 }
 
 void tst_files::cleanup()
@@ -118,7 +101,8 @@ void tst_files::cleanup()
 void tst_files::saveThenOpenGivesIdenticalForm()
 {
     MainWindow w;
-    const FormContent form = filledForm();
+    FormContent form = fixtures::richForm();
+    form.setText("smskp", "36201112222"); // no operator's centre
     w.applyForm(form);
     const QString path = m_dir->filePath("site.k83");
     {
@@ -179,7 +163,7 @@ void tst_files::refusedLoadsChangeNothing_data()
     QTest::addColumn<bool>("exists");
     QTest::addColumn<QString>("box");
 
-    QTest::newRow("one line too many") << configfile::encode(filledForm()) + "\r\n" << true << kFileError;
+    QTest::newRow("one line too many") << configfile::encode(fixtures::richForm()) + "\r\n" << true << kFileError;
     QTest::newRow("empty file") << QByteArray() << true << kFileError;
     QTest::newRow("missing file") << QByteArray() << false << kMissing;
     QByteArray marker = configfile::encode(FormContent::empty());
@@ -197,7 +181,7 @@ void tst_files::refusedLoadsChangeNothing()
     if (exists)
         QVERIFY(writeAll(m_dir->filePath("default17.ui"), bytes));
     MainWindow w;
-    const FormContent before = filledForm();
+    const FormContent before = fixtures::richForm();
     w.applyForm(before);
     ModalScript script;
     script.okBox();
@@ -320,7 +304,7 @@ void tst_files::endMarkerTextIsRefusedBeforeAsking()
     QFETCH(QString, field);
     QFETCH(QString, named);
     MainWindow w;
-    FormContent form = filledForm();
+    FormContent form = fixtures::richForm();
     form.setText(field, "---");
     w.applyForm(form);
     ModalScript script;
@@ -354,7 +338,7 @@ void tst_files::lineBreakIsRefused()
     QFETCH(bool, fromFile);
     QFETCH(QString, named);
     MainWindow w;
-    FormContent form = filledForm();
+    FormContent form = fixtures::richForm();
     form.setText(field, text);
     if (fromFile) {
         QVERIFY(writeAll(m_dir->filePath("default17.ui"), configfile::encode(form)));
@@ -379,7 +363,7 @@ void tst_files::lineBreakIsRefused()
 void tst_files::saveStoresWhatTheInputCheckLeft()
 {
     MainWindow w;
-    w.applyForm(filledForm());
+    w.applyForm(fixtures::richForm());
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     auto *pin = w.findChild<QLineEdit *>("m_pin");
@@ -409,7 +393,7 @@ void tst_files::saveStoresWhatTheInputCheckLeft()
     QCOMPARE(boxes.boxes.size(), 2);
     QCOMPARE(boxes.boxes[0].title + '|' + boxes.boxes[0].text, QStringLiteral("Input error|Only numbers."));
     QCOMPARE(boxes.boxes[1].title + '|' + boxes.boxes[1].text, kSaved);
-    FormContent expected = filledForm();
+    FormContent expected = fixtures::richForm();
     expected.setText("m_pin", "");
     QCOMPARE(w.captureForm(), expected);
     QCOMPARE(readAll(path), configfile::encode(expected));
@@ -429,7 +413,7 @@ void tst_files::unsavedEditsAreAskedFor()
     MainWindow w;
     w.show();
     const FormContent start = w.captureForm();
-    w.applyForm(filledForm());
+    w.applyForm(fixtures::richForm());
     QTRY_VERIFY(w.isWindowModified());
     QCOMPARE(w.windowHandle()->title(), QString::fromUtf8("RZM-417 letöltő szoftver*"));
     {
@@ -444,7 +428,7 @@ void tst_files::unsavedEditsAreAskedFor()
         QVERIFY(script.unexpected.isEmpty());
     }
     QVERIFY(w.isVisible());
-    QCOMPARE(w.captureForm(), filledForm());
+    QCOMPARE(w.captureForm(), fixtures::richForm());
     QVERIFY(w.isWindowModified());
     {
         ModalScript script;
@@ -452,13 +436,13 @@ void tst_files::unsavedEditsAreAskedFor()
         QVERIFY(w.close());
         QCOMPARE(script.seen, (QStringList{kUnsaved, kSaveDialog, kSaved}));
     }
-    QCOMPARE(readAll(path), configfile::encode(filledForm()));
+    QCOMPARE(readAll(path), configfile::encode(fixtures::richForm()));
     QVERIFY(!w.isWindowModified());
 
     // An edit undone by hand leaves nothing to ask; Discard goes on without saving.
     MainWindow other;
     other.show();
-    other.applyForm(filledForm());
+    other.applyForm(fixtures::richForm());
     other.applyForm(start);
     QTRY_VERIFY(!other.isWindowModified());
     other.applyForm(FormContent::empty());

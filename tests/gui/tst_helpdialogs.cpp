@@ -5,7 +5,7 @@
 #include "dialogs/help.h"
 #include "appinfo.h"
 
-#include "../diskfiles.h"
+#include "diskfiles.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -33,12 +33,12 @@ private slots:
     void newWindowEachTime();
 
 private:
-    std::unique_ptr<diskfiles::ScopedWorkDir> m_dir;
+    std::unique_ptr<fixtures::ScopedWorkDir> m_dir;
 };
 
 void tst_helpdialogs::init()
 {
-    m_dir = std::make_unique<diskfiles::ScopedWorkDir>();
+    m_dir = std::make_unique<fixtures::ScopedWorkDir>();
 }
 
 void tst_helpdialogs::cleanup()
@@ -71,7 +71,7 @@ void tst_helpdialogs::helpText()
     QFETCH(QString, shown);
     QFETCH(bool, wrapped);
     if (exists)
-        QVERIFY(diskfiles::writeAll("rzm_17.hlp", bytes));
+        QVERIFY(fixtures::writeAll("rzm_17.hlp", bytes));
     help dialog;
     const auto *viewer = dialog.findChild<QPlainTextEdit *>("plainTextEdit");
     QCOMPARE(viewer->toPlainText(), shown);

@@ -4,7 +4,7 @@
 #include "outcomewatcher.h"
 #include "mainwindow.h"
 #include "ptypair.h"
-#include "../testforms.h"
+#include "sampleforms.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -122,7 +122,7 @@ void tst_PortLoss::pulledMidTransfer()
     PtyPair pty;
     QVERIFY2(pty.isValid(), qPrintable(pty.errorString()));
     MainWindow window;
-    window.applyForm(filledForm());
+    window.applyForm(fixtures::filledForm());
     LinkSettings settings = window.linkSettings();
     settings.port = pty.slavePath();
     window.setLinkSettings(settings);
@@ -168,7 +168,7 @@ void tst_PortLoss::pulledMidTransfer()
     for (const QFileInfo &fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::NoDotAndDotDot))
         held += fd.symLinkTarget().startsWith(pty.slavePath());
     QCOMPARE(held, 1); // the pty pair's own slave end
-    QCOMPARE(window.captureForm(), filledForm());
+    QCOMPARE(window.captureForm(), fixtures::filledForm());
 }
 
 QTEST_MAIN(tst_PortLoss)

@@ -35,7 +35,7 @@ void tst_Readout::roundTrip()
 {
     SimLink link;
     link.window.show();
-    QVERIFY(link.download(richForm()));
+    QVERIFY(link.download(fixtures::richForm()));
     link.window.applyForm(FormContent::defaults());
     auto *combo = link.window.findChild<QComboBox *>("smskp_combo");
     QCOMPARE(combo->currentIndex(), 0);
@@ -48,7 +48,7 @@ void tst_Readout::roundTrip()
     QVERIFY(watcher.boxes.isEmpty());
     QCOMPARE(link.sim.received(), QByteArray("~{"));
     const FormContent shown = link.window.captureForm();
-    const FormContent expected = richFormReadBack();
+    const FormContent expected = fixtures::readBack(fixtures::richForm());
     for (int i = 0; i < expected.texts.size(); ++i)
         QCOMPARE(shown.texts[i].text, expected.texts[i].text);
     for (int k = 0; k < expected.boxes.size(); ++k)
@@ -63,7 +63,7 @@ void tst_Readout::roundTrip()
 void tst_Readout::answers_data()
 {
     QTest::addColumn<int>("fault");
-    QTest::addColumn<bool>("emptyStore");      // else richForm() is stored
+    QTest::addColumn<bool>("emptyStore");      // else fixtures::richForm() is stored
     QTest::addColumn<quint8>("uploadCommand"); // the program's and the module's
     QTest::addColumn<QString>("diagnostic");  // empty: none expected
     QTest::addColumn<bool>("readsBack");      // else the answer failure
@@ -90,10 +90,10 @@ void tst_Readout::answers()
     QFETCH(bool, waitsForSilence);
 
     SimLink link;
-    FormContent stored = richForm();
+    FormContent stored = fixtures::richForm();
     stored.setText("r17", "");       // sent as 16 spaces, or as 16 bytes 255
     stored.setText("m_pin", "123456"); // cut by the field to 1234
-    FormContent expected = richFormReadBack();
+    FormContent expected = fixtures::readBack(fixtures::richForm());
     expected.setText("r17", "");
     if (emptyStore) {
         stored = expected = FormContent::empty();
@@ -110,7 +110,7 @@ void tst_Readout::answers()
     settings.uploadSeparator = '#'; // not consulted by the reader
     window.setLinkSettings(settings);
     window.show();
-    window.applyForm(previousForm());
+    window.applyForm(fixtures::previousForm());
     const FormContent before = window.captureForm();
 
     if (!diagnostic.isEmpty())
@@ -147,9 +147,9 @@ void tst_Readout::answers()
 void tst_Readout::unreadableRecordKey()
 {
     SimLink link;
-    link.sim.setConfiguration(richForm());
+    link.sim.setConfiguration(fixtures::richForm());
     link.window.show();
-    link.window.applyForm(previousForm());
+    link.window.applyForm(fixtures::previousForm());
     const FormContent before = link.window.captureForm();
     link.window.findChildren<QCheckBox *>().at(200)->setProperty("group", "x.1");
 
@@ -167,9 +167,9 @@ void tst_Readout::cancelMidAnswer()
 {
     SimLink link;
     link.sim.setPaced(true); // 1.5 s of answer at 1200 baud
-    link.sim.setConfiguration(richForm());
+    link.sim.setConfiguration(fixtures::richForm());
     link.window.show();
-    link.window.applyForm(previousForm());
+    link.window.applyForm(fixtures::previousForm());
     const FormContent before = link.window.captureForm();
 
     int valueAtCancel = -1;
@@ -229,7 +229,7 @@ void tst_Readout::floodStaysCancellable()
     SimLink link;
     link.setBehaviour(Fault::Flood, [](SimBehaviour &b) { b.floodBytes = 40000; });
     link.window.show();
-    link.window.applyForm(previousForm());
+    link.window.applyForm(fixtures::previousForm());
     const FormContent before = link.window.captureForm();
 
     // Past the progress maximum the dialog must stay shown and keep taking events.
@@ -249,7 +249,7 @@ void tst_Readout::floodStaysCancellable()
 void tst_Readout::portFailure()
 {
     MainWindow window;
-    window.applyForm(previousForm());
+    window.applyForm(fixtures::previousForm());
     const FormContent before = window.captureForm();
 
     PtyPair pty;
@@ -275,7 +275,7 @@ void tst_Readout::lineBreakFromTheModule()
     // The module returns a line feed inside a field: the read-out shows the field as
     // the module holds it, and neither a save nor a download takes it.
     SimLink link;
-    FormContent stored = richForm();
+    FormContent stored = fixtures::richForm();
     stored.setText("m_nev", "Kapu\nGarazs");
     link.sim.setConfiguration(stored);
     link.window.show();

@@ -5,7 +5,7 @@
 #include "mainwindow.h"
 #include "serial/portnames.h"
 #include "transfer/transfertext.h"
-#include "../testforms.h"
+#include "sampleforms.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,7 +67,7 @@ void tst_SimCommand::downloadThroughCom1WithCtrlD()
     QVERIFY(link.isSymLink());
 
     MainWindow window; // port COM1, as after start
-    const FormContent form = filledForm();
+    const FormContent form = fixtures::filledForm();
     window.applyForm(form);
     window.show();
     QApplication::setActiveWindow(&window);

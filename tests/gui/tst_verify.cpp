@@ -49,7 +49,7 @@ void tst_Verify::afterDownload()
 
     SimLink link;
     link.window.show();
-    FormContent form = richForm();
+    FormContent form = fixtures::richForm();
     QVERIFY(link.download(form));
     if (change == "box")
         form.boxes[77].checked = !form.boxes[77].checked;
@@ -96,9 +96,9 @@ void tst_Verify::cancel()
 {
     SimLink link;
     link.sim.setPaced(true);
-    link.sim.setConfiguration(richForm());
+    link.sim.setConfiguration(fixtures::richForm());
     link.window.show();
-    link.window.applyForm(richForm());
+    link.window.applyForm(fixtures::richForm());
 
     ModalWatcher watcher(&link.window, link.pty.slavePath(),
                          [](QProgressDialog *dialog) { return dialog->value() > 100; });
@@ -109,13 +109,13 @@ void tst_Verify::cancel()
     QCOMPARE(watcher.cancelText, QStringLiteral("Megszakítás"));
     QVERIFY(watcher.boxes.isEmpty());
     QVERIFY(link.portFree());
-    QCOMPARE(link.window.captureForm(), richForm());
+    QCOMPARE(link.window.captureForm(), fixtures::richForm());
 }
 
 void tst_Verify::asciiErrorBeforePort()
 {
     SimLink link;
-    FormContent form = richForm();
+    FormContent form = fixtures::richForm();
     form.setText("m_nev", QString::fromUtf8("Kapué"));
     form.setText("t3", QString::fromUtf8("é")); // telephone fields are not checked
     link.window.applyForm(form);
@@ -141,7 +141,7 @@ void tst_Verify::portFailure()
     LinkSettings settings = window.linkSettings();
     settings.port = QStringLiteral("/dev/rzm-no-such-port");
     window.setLinkSettings(settings);
-    window.applyForm(richForm());
+    window.applyForm(fixtures::richForm());
 
     QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
     ModalWatcher watcher(&window, settings.port);
@@ -151,7 +151,7 @@ void tst_Verify::portFailure()
     QCOMPARE(watcher.boxes[0].title, QStringLiteral("Hiba"));
     QCOMPARE(watcher.boxes[0].text, kPortFailure);
     QCOMPARE(watcher.boxes[0].icon, QMessageBox::Critical);
-    QCOMPARE(window.captureForm(), richForm());
+    QCOMPARE(window.captureForm(), fixtures::richForm());
 }
 
 QTEST_MAIN(tst_Verify)
