@@ -2,7 +2,7 @@
 // driven through their real widgets.
 #include "mainwindow.h"
 
-#include "modalscript.h"
+#include "modaldriver.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -77,13 +77,13 @@ void tst_chardialogs::oneCharacter()
 
     MainWindow w;
     w.setChks16();
-    ModalScript script;
+    ModalDriver modals;
     QStringList problems;
     auto check = [&problems](bool ok, const QString &what) {
         if (!ok)
             problems << what;
     };
-    script.then([&](QWidget *dialog) {
+    modals.then([&](QWidget *dialog) {
         auto *field = dialog->findChild<QLineEdit *>("i_char");
         auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
         check(dialog->windowTitle() == expect.title, "title " + dialog->windowTitle());
@@ -116,8 +116,8 @@ void tst_chardialogs::oneCharacter()
         w.setAckChar();
     else
         w.setUploadCommand();
-    QVERIFY(script.finished());
-    QVERIFY(script.unexpected.isEmpty());
+    QVERIFY(modals.finished());
+    QVERIFY(modals.unexpected.isEmpty());
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(", ")));
 
     LinkSettings after = w.linkSettings();
@@ -138,11 +138,11 @@ void tst_chardialogs::separatorsNeedBothFields()
 {
     QFETCH(bool, accept);
     MainWindow w;
-    ModalScript script;
+    ModalDriver modals;
     QList<bool> okStates;
     QString title;
     QSize size;
-    script.then([&](QWidget *dialog) {
+    modals.then([&](QWidget *dialog) {
         title = dialog->windowTitle() + '|' + dialog->findChild<QLabel *>("label")->text() + '|'
                 + dialog->findChild<QLabel *>("label_2")->text();
         size = dialog->size();
@@ -166,7 +166,7 @@ void tst_chardialogs::separatorsNeedBothFields()
             static_cast<QDialog *>(dialog)->reject();
     });
     w.setSeparators();
-    QVERIFY(script.finished());
+    QVERIFY(modals.finished());
     QCOMPARE(title, QStringLiteral("Separators|Download separator:|Upload separator:"));
     QCOMPARE(size, QSize(325, 157));
     QCOMPARE(okStates, (QList<bool>{true, true, false, true, false, false, true}));

@@ -13,51 +13,10 @@
 #include "simlink.h"
 #include "sampleforms.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 Q_DECLARE_METATYPE(FormContent)
 Q_DECLARE_METATYPE(LinkSettings)
-
-namespace {
-
-// Confirms whatever modal window the command opens once it offers OK: the
-// "File opened." box after loading, the download dialog once it shows the outcome.
-class OkClicker
-{
-public:
-    OkClicker()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
-        m_timer.start(10);
-    }
-    QStringList seen;
-
-private:
-    void poll()
-    {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            seen.append(box->text());
-            box->button(QMessageBox::Ok)->click();
-        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
-            auto *buttons = dialog->findChild<QDialogButtonBox *>();
-            QPushButton *ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
-            if (ok && ok->isEnabled()) {
-                seen.append(dialog->objectName());
-                ok->click();
-            }
-        }
-    }
-    QTimer m_timer;
-};
-
-} // namespace
 
 class tst_cli_transcript : public QObject
 {
@@ -116,11 +75,12 @@ void tst_cli_transcript::sameBytesAsWindow()
     {
         MainWindow window;
         settings.port = pty.slavePath();
-        OkClicker clicker;
+        ModalDriver modals;
         window.newfile(); // loads default17.ui from the working folder, as a user would
         window.setLinkSettings(settings);
         window.download();
-        QCOMPARE(clicker.seen, QStringList({"default17.ui successfully loaded.", "dload"}));
+        QCOMPARE(modals.seen(), QStringList({"File opened.|default17.ui successfully loaded.",
+                                             QString::fromUtf8("Download|Sikeres betöltés.")}));
         QVERIFY(sim.waitForExchanges(1, 5000));
         windowBytes = sim.received();
     }

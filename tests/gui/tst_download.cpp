@@ -7,15 +7,12 @@
 #include "ptypair.h"
 #include "serial/serialport.h"
 #include "transfer/transfertext.h"
+#include "documentstate.h"
+#include "modaldriver.h"
 #include "sampleforms.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QMessageBox>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -26,14 +23,14 @@ namespace {
 const QString kFailure = QString::fromUtf8("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
 const QString kSuccess = QString::fromUtf8("Sikeres betöltés.");
 
-// What the user saw of one download, gathered by a timer the test owns.
+// What the user saw of one download.
 struct Seen
 {
     QString boxTitle;
     QString boxText;
     bool dialogShown = false;
     QString dialogTitle;
-    QString outcome;        // the status text once it left "Betöltés..."
+    QString outcome;        // the status text once the outcome replaced "Betöltés..."
     qint64 outcomeAt = -1;  // ms after download() began
     qint64 escapeAt = -1;
     int barMaximum = 0;
@@ -50,50 +47,35 @@ enum class Act { Wait, ClickOk, EscapeMidway };
 Seen runDownload(MainWindow &window, Act act)
 {
     Seen seen;
-    QElapsedTimer clock;
-    clock.start();
-    auto *timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            seen.boxTitle = box->windowTitle();
-            seen.boxText = box->text();
-            box->button(QMessageBox::Ok)->click();
+    ModalDriver modals;
+    modals.confirmOutcome = act == Act::ClickOk;
+    if (act == Act::EscapeMidway)
+        modals.cancelWhen = [](const ModalDriver::Progress &p) { return p.value > 100; };
+    // The dialog as it shows its outcome: the buttons, its timer, a close request.
+    modals.whileOpen = [&seen](const ModalDriver::Shown &shown) {
+        auto *dialog = qobject_cast<dload *>(shown.window);
+        if (!dialog) {
+            seen.boxTitle = shown.title;
+            seen.boxText = shown.text;
             return;
         }
-        auto *dialog = qobject_cast<dload *>(modal);
-        if (!dialog)
-            return;
-        seen.dialogShown = true;
-        seen.dialogTitle = dialog->windowTitle();
-        auto *status = dialog->findChild<QLabel *>("kiiras");
-        auto *bar = dialog->findChild<QProgressBar *>("progressBar");
+        seen.dialogTitle = shown.title;
+        seen.outcome = shown.text;
+        seen.outcomeAt = shown.atMs;
         auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
-        seen.barMaximum = bar->maximum();
-        seen.barValue = bar->value();
-        if (act == Act::EscapeMidway && seen.escapeAt < 0 && bar->value() > 100) {
-            seen.escapeAt = clock.elapsed();
-            QTest::keyClick(dialog, Qt::Key_Escape);
-            return;
-        }
-        if (status->text() == QString::fromUtf8("Betöltés...") || seen.outcomeAt >= 0)
-            return;
-        seen.outcome = status->text();
-        seen.outcomeAt = clock.elapsed();
         seen.okEnabled = buttons->isEnabled() && buttons->button(QDialogButtonBox::Ok);
         seen.cancelGone = !buttons->button(QDialogButtonBox::Cancel);
         if (auto *closeTimer = dialog->findChild<QTimer *>("closeTimer"); closeTimer && closeTimer->isSingleShot())
             seen.closeTimerMs = closeTimer->interval();
         dialog->close();
         seen.closeIgnored = dialog->isVisible();
-        if (act == Act::ClickOk)
-            buttons->button(QDialogButtonBox::Ok)->click();
-    });
-    timer->start();
+    };
     window.download();
-    seen.returnedAt = clock.elapsed();
-    delete timer;
+    seen.returnedAt = modals.elapsedMs();
+    seen.dialogShown = modals.progress.download;
+    seen.barMaximum = modals.progress.maximum;
+    seen.barValue = modals.progress.value;
+    seen.escapeAt = modals.cancelledAtMs;
     return seen;
 }
 
@@ -161,7 +143,7 @@ void tst_Download::acknowledge()
     const Seen seen = runDownload(bench.window, success ? Act::Wait : Act::ClickOk);
 
     const QString text = transfer::buildTransferText(form, LinkSettings()).text;
-    QCOMPARE(bench.window.linkSettings().transferText, text);
+    QCOMPARE(documentstate::transferText(bench.window), text);
     QCOMPARE(bench.sim.received(), QByteArray("~}") + transfer::lineBytes(text, '|'));
     QCOMPARE(bench.sim.sent(), QByteArray("RD") + ack);
     QCOMPARE(seen.dialogTitle, QStringLiteral("Download"));
@@ -286,7 +268,7 @@ void tst_Download::refusedBeforePort()
     QCOMPARE(seen.boxTitle, QString::fromUtf8("Betöltés hiba."));
     QCOMPARE(seen.boxText, message);
     QVERIFY(!seen.dialogShown);
-    QVERIFY(bench.window.linkSettings().transferText.isEmpty());
+    QVERIFY(documentstate::transferText(bench.window).isEmpty());
     QTest::qWait(50);
     QCOMPARE(bench.sim.received(), QByteArray());
 }

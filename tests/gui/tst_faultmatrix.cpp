@@ -6,7 +6,6 @@
 //
 // The three exchanges are separate test functions over one table, so ctest can
 // run them side by side (each on its own pty): the time-outs are real waits.
-#include "outcomewatcher.h"
 #include "simlink.h"
 
 #include "serial/serialport.h"
@@ -191,9 +190,10 @@ void tst_FaultMatrix::run()
 
     // A cancel comes once the exchange is well under way: the download while it
     // waits for "R", a flood once the progress dialog shows.
-    OutcomeWatcher watcher(&link.window, [cancel](qint64 ms, int value) {
-        return cancel && (value < 0 ? ms >= 300 : value >= 1000);
-    });
+    ModalDriver modals;
+    modals.cancelWhen = [cancel](const ModalDriver::Progress &dialog) {
+        return cancel && (dialog.download ? dialog.ms >= 300 : dialog.value >= 1000);
+    };
     QElapsedTimer clock;
     clock.start();
     switch (ex) {
@@ -205,13 +205,13 @@ void tst_FaultMatrix::run()
 
     // What the user saw, and nothing else.
     if (title.isEmpty()) {
-        QVERIFY2(watcher.shown.isEmpty(), qPrintable(watcher.shown.value(0).text));
+        QVERIFY2(modals.shown.isEmpty(), qPrintable(modals.shown.value(0).text));
     } else {
-        QCOMPARE(watcher.shown.size(), 1);
-        QCOMPARE(watcher.shown[0].title, title);
-        QCOMPARE(watcher.shown[0].text, text);
+        QCOMPARE(modals.shown.size(), 1);
+        QCOMPARE(modals.shown[0].title, title);
+        QCOMPARE(modals.shown[0].text, text);
     }
-    QCOMPARE(watcher.cancelled, cancel);
+    QCOMPARE(modals.cancelled, cancel);
     QVERIFY2(tookMs <= maxMs, qPrintable(QStringLiteral("took %1 ms, allowed %2").arg(tookMs).arg(maxMs)));
 
     // The form: filled by a successful read-out only, untouched otherwise.

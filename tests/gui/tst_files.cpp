@@ -3,12 +3,11 @@
 #include "mainwindow.h"
 
 #include "files/configfile.h"
-#include "boxcatcher.h"
-#include "modalscript.h"
+#include "documentstate.h"
+#include "modaldriver.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -106,32 +105,30 @@ void tst_files::saveThenOpenGivesIdenticalForm()
     w.applyForm(form);
     const QString path = m_dir->filePath("site.k83");
     {
-        ModalScript script;
-        script.chooseFile(path).okBox();
+        ModalDriver modals;
+        modals.chooseFile(path).press();
         w.save();
-        QCOMPARE(script.seen, (QStringList{kSaveDialog, kSaved}));
-        QVERIFY(script.unexpected.isEmpty());
+        QCOMPARE(modals.seen(), (QStringList{kSaveDialog, kSaved}));
+        QVERIFY(modals.unexpected.isEmpty());
     }
     QCOMPARE(readAll(path), configfile::encode(form));
-    QCOMPARE(w.linkSettings().filePath, path);
-    QCOMPARE(w.linkSettings().fileName, QStringLiteral("site.k83"));
+    QCOMPARE(documentstate::filePath(w), path);
+    QCOMPARE(documentstate::fileName(w), QStringLiteral("site.k83"));
     QCOMPARE(fileLabel(w), QStringLiteral("site.k83"));
 
     // A fresh window, with a transfer text left from an earlier exchange.
     MainWindow other;
-    LinkSettings settings = other.linkSettings();
-    settings.transferText = "left over";
-    other.setLinkSettings(settings);
+    documentstate::setTransferText(other, "left over");
     {
-        ModalScript script;
-        script.chooseFile(path).okBox();
+        ModalDriver modals;
+        modals.chooseFile(path).press();
         other.openfile();
-        QCOMPARE(script.seen, (QStringList{kOpenDialog, "File opened.|site.k83 successfully loaded."}));
-        QVERIFY(script.unexpected.isEmpty());
+        QCOMPARE(modals.seen(), (QStringList{kOpenDialog, "File opened.|site.k83 successfully loaded."}));
+        QVERIFY(modals.unexpected.isEmpty());
     }
     QCOMPARE(other.captureForm(), form);
-    QCOMPARE(other.linkSettings().transferText, QString());
-    QCOMPARE(other.linkSettings().fileName, QStringLiteral("site.k83"));
+    QCOMPARE(documentstate::transferText(other), QString());
+    QCOMPARE(documentstate::fileName(other), QStringLiteral("site.k83"));
     QCOMPARE(fileLabel(other), QStringLiteral("site.k83"));
     QCOMPARE(comboIndex(other), 3); // a custom centre
 }
@@ -149,10 +146,10 @@ void tst_files::saveShowsNameWithPoint()
     QFETCH(QString, name);
     QFETCH(QString, shown);
     MainWindow w;
-    ModalScript script;
-    script.chooseFile(m_dir->filePath(name)).okBox();
+    ModalDriver modals;
+    modals.chooseFile(m_dir->filePath(name)).press();
     w.save();
-    QCOMPARE(script.seen.value(1), kSaved);
+    QCOMPARE(modals.seen().value(1), kSaved);
     QCOMPARE(fileLabel(w), shown);
     QVERIFY(QFile::exists(m_dir->filePath(name)));
 }
@@ -183,10 +180,10 @@ void tst_files::refusedLoadsChangeNothing()
     MainWindow w;
     const FormContent before = fixtures::richForm();
     w.applyForm(before);
-    ModalScript script;
-    script.okBox();
+    ModalDriver modals;
+    modals.press();
     w.newfile();
-    QCOMPARE(script.seen, QStringList{box});
+    QCOMPARE(modals.seen(), QStringList{box});
     QCOMPARE(w.captureForm(), before);
     QCOMPARE(fileLabel(w), QStringLiteral("No file"));
 }
@@ -210,10 +207,10 @@ void tst_files::loadDerivesSmsCentre()
     QFETCH(bool, editable);
     QVERIFY(writeAll(m_dir->filePath("default17.ui"), fileWithCentre(number)));
     MainWindow w;
-    ModalScript script;
-    script.okBox();
+    ModalDriver modals;
+    modals.press();
     w.newfile();
-    QCOMPARE(script.seen, QStringList{"File opened.|default17.ui successfully loaded."});
+    QCOMPARE(modals.seen(), QStringList{"File opened.|default17.ui successfully loaded."});
     QCOMPARE(comboIndex(w), index);
     QCOMPARE(smskp(w)->isEnabled(), editable);
     // The number comes from the file, not from the operator table.
@@ -225,32 +222,32 @@ void tst_files::cancelledDialogsChangeNothing()
     MainWindow w;
     const QString path = m_dir->filePath("kept.k83");
     {
-        ModalScript script;
-        script.chooseFile(path).okBox();
+        ModalDriver modals;
+        modals.chooseFile(path).press();
         w.save();
     }
     const QByteArray saved = readAll(path);
     w.applyForm(FormContent::empty());
     {
-        ModalScript script;
-        script.cancel();
+        ModalDriver modals;
+        modals.cancel();
         w.save();
-        QCOMPARE(script.seen, QStringList{"Save File|cancelled"});
-        QVERIFY(script.unexpected.isEmpty());
+        QCOMPARE(modals.seen(), QStringList{kSaveDialog});
+        QVERIFY(modals.unexpected.isEmpty());
     }
     QCOMPARE(readAll(path), saved);
     {
         // The edit above is unsaved: Open asks first.
-        ModalScript script;
-        script.answerBox(QMessageBox::Discard).cancel();
+        ModalDriver modals;
+        modals.press(QMessageBox::Discard).cancel();
         w.openfile();
-        QCOMPARE(script.seen, (QStringList{kUnsaved, "Open File|cancelled"}));
-        QVERIFY(script.unexpected.isEmpty());
+        QCOMPARE(modals.seen(), (QStringList{kUnsaved, kOpenDialog}));
+        QVERIFY(modals.unexpected.isEmpty());
     }
     QCOMPARE(w.captureForm(), FormContent::empty());
     QCOMPARE(fileLabel(w), QStringLiteral("kept.k83"));
     // Open takes the dialog's answer over before loading, also the null one.
-    QVERIFY(w.linkSettings().filePath.isNull());
+    QVERIFY(documentstate::filePath(w).isNull());
 }
 
 void tst_files::failedSaveKeepsNameAndFiles_data()
@@ -272,18 +269,18 @@ void tst_files::failedSaveKeepsNameAndFiles()
         path = m_dir->filePath("new.k83");
     }
     MainWindow w;
-    ModalScript script;
-    script.chooseFile(path).okBox();
+    ModalDriver modals;
+    modals.chooseFile(path).press();
     w.save();
-    QCOMPARE(script.seen.size(), 2);
-    const QString box = script.seen[1];
+    QCOMPARE(modals.seen().size(), 2);
+    const QString box = modals.seen()[1];
     QVERIFY2(box.startsWith("Save error|Cannot save the file " + QDir::toNativeSeparators(path) + ".\nReason: "),
              qPrintable(box));
     QVERIFY2(box.endsWith("\nThe file on disk was not changed."), qPrintable(box));
     QVERIFY(!box.contains("successful"));
     QCOMPARE(fileLabel(w), QStringLiteral("No file"));
-    QVERIFY(w.linkSettings().filePath.isNull());
-    QVERIFY(w.linkSettings().fileName.isNull());
+    QVERIFY(documentstate::filePath(w).isNull());
+    QVERIFY(documentstate::fileName(w).isNull());
     if (kind == "parentIsFile")
         QCOMPARE(readAll(m_dir->filePath("plain")), QByteArray("keep me"));
     else
@@ -307,12 +304,12 @@ void tst_files::endMarkerTextIsRefusedBeforeAsking()
     FormContent form = fixtures::richForm();
     form.setText(field, "---");
     w.applyForm(form);
-    ModalScript script;
-    script.okBox();
+    ModalDriver modals;
+    modals.press();
     w.save();
-    QVERIFY(script.unexpected.isEmpty()); // no file dialog was opened
-    QCOMPARE(script.seen.size(), 1);
-    QVERIFY2(script.seen[0].startsWith("Save|The field " + named + " holds \"---\".\n"), qPrintable(script.seen[0]));
+    QVERIFY(modals.unexpected.isEmpty()); // no file dialog was opened
+    QCOMPARE(modals.seen().size(), 1);
+    QVERIFY2(modals.seen()[0].startsWith("Save|The field " + named + " holds \"---\".\n"), qPrintable(modals.seen()[0]));
     QCOMPARE(fileLabel(w), QStringLiteral("No file"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
 }
@@ -342,19 +339,19 @@ void tst_files::lineBreakIsRefused()
     form.setText(field, text);
     if (fromFile) {
         QVERIFY(writeAll(m_dir->filePath("default17.ui"), configfile::encode(form)));
-        ModalScript script;
-        script.okBox();
+        ModalDriver modals;
+        modals.press();
         w.newfile();
-        QCOMPARE(script.seen, QStringList{"File opened.|default17.ui successfully loaded."});
+        QCOMPARE(modals.seen(), QStringList{"File opened.|default17.ui successfully loaded."});
     } else {
         w.applyForm(form);
     }
     QCOMPARE(w.captureForm(), form);
-    ModalScript script;
-    script.okBox();
+    ModalDriver modals;
+    modals.press();
     w.save();
-    QVERIFY(script.unexpected.isEmpty()); // no file dialog was opened
-    QCOMPARE(script.seen, QStringList{"Save|The field " + named + " holds a line break.\n"
+    QVERIFY(modals.unexpected.isEmpty()); // no file dialog was opened
+    QCOMPARE(modals.seen(), QStringList{"Save|The field " + named + " holds a line break.\n"
                                       "A configuration file cannot keep it: the field would take two lines, "
                                       "and the file could not be opened again.\nChange the field, then save again."});
     QCOMPARE(QDir(m_dir->path()).entryList({"*.k83"}, QDir::Files), QStringList());
@@ -374,25 +371,12 @@ void tst_files::saveStoresWhatTheInputCheckLeft()
     // The file dialog takes the focus from the field, and the input check refuses
     // the edit while the dialog is open. The name is typed after that box (or, if
     // none comes, after three seconds).
-    BoxCatcher boxes;
     const QString path = m_dir->filePath("pin.k83");
-    QTimer chooser;
-    QElapsedTimer waited;
-    waited.start();
-    connect(&chooser, &QTimer::timeout, &chooser, [&] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog || (boxes.boxes.isEmpty() && waited.elapsed() < 3000))
-            return;
-        chooser.stop();
-        dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
-        static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
-    });
-    chooser.start(10);
+    ModalDriver modals;
+    modals.chooseFile(path, [&] { return modals.shown.size() > 1 || modals.elapsedMs() >= 3000; });
     w.save();
 
-    QCOMPARE(boxes.boxes.size(), 2);
-    QCOMPARE(boxes.boxes[0].title + '|' + boxes.boxes[0].text, QStringLiteral("Input error|Only numbers."));
-    QCOMPARE(boxes.boxes[1].title + '|' + boxes.boxes[1].text, kSaved);
+    QCOMPARE(modals.seen(), (QStringList{kSaveDialog, "Input error|Only numbers.", kSaved}));
     FormContent expected = fixtures::richForm();
     expected.setText("m_pin", "");
     QCOMPARE(w.captureForm(), expected);
@@ -406,9 +390,9 @@ void tst_files::unsavedEditsAreAskedFor()
         // Nothing touched since start: nothing to ask.
         MainWindow w;
         w.show();
-        ModalScript script;
+        ModalDriver modals;
         QVERIFY(w.close());
-        QVERIFY(script.seen.isEmpty() && script.unexpected.isEmpty());
+        QVERIFY(modals.seen().isEmpty() && modals.unexpected.isEmpty());
     }
     MainWindow w;
     w.show();
@@ -417,24 +401,24 @@ void tst_files::unsavedEditsAreAskedFor()
     QTRY_VERIFY(w.isWindowModified());
     QCOMPARE(w.windowHandle()->title(), QString::fromUtf8("RZM-417 letöltő szoftver*"));
     {
-        ModalScript script;
-        script.answerBox(QMessageBox::Cancel);
+        ModalDriver modals;
+        modals.press(QMessageBox::Cancel);
         QVERIFY(!w.close());
-        script.answerBox(QMessageBox::Cancel);
+        modals.press(QMessageBox::Cancel);
         w.openfile();
-        script.answerBox(QMessageBox::Save).cancel();
+        modals.press(QMessageBox::Save).cancel();
         QVERIFY(!w.close());
-        QCOMPARE(script.seen, (QStringList{kUnsaved, kUnsaved, kUnsaved, "Save File|cancelled"}));
-        QVERIFY(script.unexpected.isEmpty());
+        QCOMPARE(modals.seen(), (QStringList{kUnsaved, kUnsaved, kUnsaved, kSaveDialog}));
+        QVERIFY(modals.unexpected.isEmpty());
     }
     QVERIFY(w.isVisible());
     QCOMPARE(w.captureForm(), fixtures::richForm());
     QVERIFY(w.isWindowModified());
     {
-        ModalScript script;
-        script.answerBox(QMessageBox::Save).chooseFile(path).okBox();
+        ModalDriver modals;
+        modals.press(QMessageBox::Save).chooseFile(path).press();
         QVERIFY(w.close());
-        QCOMPARE(script.seen, (QStringList{kUnsaved, kSaveDialog, kSaved}));
+        QCOMPARE(modals.seen(), (QStringList{kUnsaved, kSaveDialog, kSaved}));
     }
     QCOMPARE(readAll(path), configfile::encode(fixtures::richForm()));
     QVERIFY(!w.isWindowModified());
@@ -446,10 +430,10 @@ void tst_files::unsavedEditsAreAskedFor()
     other.applyForm(start);
     QTRY_VERIFY(!other.isWindowModified());
     other.applyForm(FormContent::empty());
-    ModalScript script;
-    script.answerBox(QMessageBox::Discard);
+    ModalDriver modals;
+    modals.press(QMessageBox::Discard);
     QVERIFY(other.close());
-    QCOMPARE(script.seen, QStringList{kUnsaved});
+    QCOMPARE(modals.seen(), QStringList{kUnsaved});
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"kept.k83"});
 }
 
@@ -457,11 +441,11 @@ void tst_files::newLoadsShippedDefault()
 {
     QDir::setCurrent(QStringLiteral(RZM_PROGRAM_DIR));
     MainWindow w;
-    ModalScript script;
-    script.okBox();
+    ModalDriver modals;
+    modals.press();
     w.newfile();
-    QCOMPARE(script.seen, QStringList{"File opened.|default17.ui successfully loaded."});
-    QCOMPARE(w.linkSettings().filePath, QStringLiteral("default17.ui"));
+    QCOMPARE(modals.seen(), QStringList{"File opened.|default17.ui successfully loaded."});
+    QCOMPARE(documentstate::filePath(w), QStringLiteral("default17.ui"));
     QCOMPARE(fileLabel(w), QStringLiteral("default17.ui"));
     FormContent expected;
     QCOMPARE(configfile::load("default17.ui", expected), configfile::LoadStatus::Loaded);

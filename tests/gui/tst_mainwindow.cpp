@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QWindow>
 
-#include "boxcatcher.h"
+#include "modaldriver.h"
 
 class tst_MainWindow : public QObject
 {
@@ -283,13 +283,13 @@ void tst_MainWindow::everyTextFieldRunsTheInputCheck()
 {
     const auto edits = m_window->centralWidget()->findChildren<QLineEdit *>();
     QCOMPARE(edits.size(), 92);
-    BoxCatcher catcher;
+    ModalDriver modals;
     for (QLineEdit *edit : edits) {
         m_window->centralWidget()->findChild<QLineEdit *>("m_pin")->setText("x");
         emit edit->editingFinished();
-        QTRY_COMPARE_WITH_TIMEOUT(catcher.boxes.size(), 1, 2000);
-        QCOMPARE(catcher.boxes.first().text, QString("Only numbers."));
-        catcher.boxes.clear();
+        QTRY_COMPARE_WITH_TIMEOUT(modals.shown.size(), 1, 2000);
+        QCOMPARE(modals.shown.first().text, QString("Only numbers."));
+        modals.shown.clear();
     }
 }
 

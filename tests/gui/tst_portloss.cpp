@@ -1,7 +1,7 @@
 // Port loss: the USB adapter pulled out mid-transfer, played by closing the pty
 // master while the program waits for the module. Each exchange must notice at
 // once, report its failure, let go of the port, and not spin on the dead line.
-#include "outcomewatcher.h"
+#include "modaldriver.h"
 #include "mainwindow.h"
 #include "ptypair.h"
 #include "sampleforms.h"
@@ -132,14 +132,12 @@ void tst_PortLoss::pulledMidTransfer()
         [[maybe_unused]] auto n = ::write(fd, "RD", 2);
     }
 
-    OutcomeWatcher watcher(&window);
+    ModalDriver modals;
     qint64 shownAt = 0;
-    QTimer stamp;
-    connect(&stamp, &QTimer::timeout, [&] {
-        if (!shownAt && !watcher.shown.isEmpty())
+    modals.whileOpen = [&](const ModalDriver::Shown &) {
+        if (!shownAt)
             shownAt = monotonicMs();
-    });
-    stamp.start(1);
+    };
 
     const qint64 cpuBefore = processCpuMs();
     const qint64 wallBefore = monotonicMs();
@@ -160,9 +158,9 @@ void tst_PortLoss::pulledMidTransfer()
         // Idle while it waited, and no busy loop on the dead line afterwards.
         QVERIFY2(cpu * 4 < wall, qPrintable(QStringLiteral("%1 ms CPU in %2 ms").arg(cpu).arg(wall)));
     }
-    QCOMPARE(watcher.shown.size(), 1);
-    QCOMPARE(watcher.shown[0].title, title);
-    QCOMPARE(watcher.shown[0].text, text);
+    QCOMPARE(modals.shown.size(), 1);
+    QCOMPARE(modals.shown[0].title, title);
+    QCOMPARE(modals.shown[0].text, text);
     // No descriptor of ours is left on the dead line.
     int held = 0;
     for (const QFileInfo &fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::NoDotAndDotDot))

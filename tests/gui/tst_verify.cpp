@@ -68,19 +68,21 @@ void tst_Verify::afterDownload()
     link.window.setLinkSettings(settings);
     link.sim.clearTranscript();
 
-    ModalWatcher watcher(&link.window, link.pty.slavePath());
+    ModalDriver modals;
+    bool portHeldWhileShown = false;
+    modals.whileOpen = [&](const ModalDriver::Shown &) { portHeldWhileShown = !link.portFree(); };
     QElapsedTimer clock;
     clock.start();
     link.window.verify_func();
     const qint64 elapsed = clock.elapsed();
 
     QCOMPARE(link.sim.received(), QByteArray("~{"));
-    QCOMPARE(watcher.boxes.size(), 1);
-    const SeenBox box = watcher.boxes[0];
+    QCOMPARE(modals.shown.size(), 1);
+    const ModalDriver::Shown box = modals.shown[0];
     QCOMPARE(box.title, QStringLiteral("Ellenőrzés"));
     QCOMPARE(box.text, matches ? kSuccess : kMismatch);
     QCOMPARE(box.icon, matches ? QMessageBox::Information : QMessageBox::Critical);
-    QVERIFY2(box.portHeld, "the port stays open while the result is shown");
+    QVERIFY2(portHeldWhileShown, "the port stays open while the result is shown");
     if (fault == int(Fault::HangUp))
         QVERIFY2(elapsed < 1500, "a vanished line ends the reception at once");
     else
@@ -89,7 +91,7 @@ void tst_Verify::afterDownload()
     QVERIFY(link.portFree());
     QCOMPARE(link.window.captureForm(), form);
     QCOMPARE(comboChanges.count(), 0);
-    QCOMPARE(link.window.linkSettings().transferText.size(), 92 * 17);
+    QCOMPARE(documentstate::transferText(link.window).size(), 92 * 17);
 }
 
 void tst_Verify::cancel()
@@ -100,14 +102,14 @@ void tst_Verify::cancel()
     link.window.show();
     link.window.applyForm(fixtures::richForm());
 
-    ModalWatcher watcher(&link.window, link.pty.slavePath(),
-                         [](QProgressDialog *dialog) { return dialog->value() > 100; });
+    ModalDriver modals;
+    modals.cancelWhen = [](const ModalDriver::Progress &dialog) { return dialog.value > 100; };
     link.window.verify_func();
 
-    QVERIFY(watcher.cancelled);
-    QCOMPARE(watcher.progressLabel, QStringLiteral("Ellenőrzés..."));
-    QCOMPARE(watcher.cancelText, QStringLiteral("Megszakítás"));
-    QVERIFY(watcher.boxes.isEmpty());
+    QVERIFY(modals.cancelled);
+    QCOMPARE(modals.progress.label, QStringLiteral("Ellenőrzés..."));
+    QCOMPARE(modals.progress.cancelText, QStringLiteral("Megszakítás"));
+    QVERIFY(modals.shown.isEmpty());
     QVERIFY(link.portFree());
     QCOMPARE(link.window.captureForm(), fixtures::richForm());
 }
@@ -123,13 +125,13 @@ void tst_Verify::asciiErrorBeforePort()
     QSerialPort holder(link.pty.slavePath());
     QVERIFY(holder.open(QIODevice::ReadWrite));
 
-    ModalWatcher watcher(&link.window, link.pty.slavePath());
+    ModalDriver modals;
     link.window.verify_func();
 
-    QCOMPARE(watcher.boxes.size(), 1);
-    QCOMPARE(watcher.boxes[0].title, QStringLiteral("Hiba"));
-    QCOMPARE(watcher.boxes[0].text, kAsciiError);
-    QCOMPARE(watcher.boxes[0].icon, QMessageBox::Critical);
+    QCOMPARE(modals.shown.size(), 1);
+    QCOMPARE(modals.shown[0].title, QStringLiteral("Hiba"));
+    QCOMPARE(modals.shown[0].text, kAsciiError);
+    QCOMPARE(modals.shown[0].icon, QMessageBox::Critical);
     QTest::qWait(50);
     QCOMPARE(link.sim.received(), QByteArray());
     QCOMPARE(link.window.captureForm(), form);
@@ -144,13 +146,13 @@ void tst_Verify::portFailure()
     window.applyForm(fixtures::richForm());
 
     QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
-    ModalWatcher watcher(&window, settings.port);
+    ModalDriver modals;
     window.verify_func();
 
-    QCOMPARE(watcher.boxes.size(), 1);
-    QCOMPARE(watcher.boxes[0].title, QStringLiteral("Hiba"));
-    QCOMPARE(watcher.boxes[0].text, kPortFailure);
-    QCOMPARE(watcher.boxes[0].icon, QMessageBox::Critical);
+    QCOMPARE(modals.shown.size(), 1);
+    QCOMPARE(modals.shown[0].title, QStringLiteral("Hiba"));
+    QCOMPARE(modals.shown[0].text, kPortFailure);
+    QCOMPARE(modals.shown[0].icon, QMessageBox::Critical);
     QCOMPARE(window.captureForm(), fixtures::richForm());
 }
 
