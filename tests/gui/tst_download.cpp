@@ -162,7 +162,7 @@ void tst_Download::acknowledge()
         QCOMPARE(seen.closeTimerMs, 2000);
         // The outcome is seen by polling, a little after it was shown.
         const qint64 shown = seen.returnedAt - seen.outcomeAt;
-        QVERIFY2(shown >= 1700 && shown < 2600, qPrintable(QString::number(shown)));
+        QVERIFY2(shown >= 1700 && shown < 4000, qPrintable(QString::number(shown)));
     }
     QVERIFY(bench.portFree());
 }
@@ -174,7 +174,8 @@ void tst_Download::noReadyWaitsThenFails()
     Bench bench(behaviour);
     const Seen seen = runDownload(bench.window, Act::ClickOk);
     QCOMPARE(seen.outcome, kFailure);
-    QVERIFY2(seen.outcomeAt >= 5000 && seen.outcomeAt < 6500, qPrintable(QString::number(seen.outcomeAt)));
+    // One wait for "R", not two.
+    QVERIFY2(seen.outcomeAt >= 5000 && seen.outcomeAt < 9000, qPrintable(QString::number(seen.outcomeAt)));
     QVERIFY(seen.barValue < 0); // reset: shown empty
     QCOMPARE(seen.barMaximum, 1583);
     QCOMPARE(bench.sim.received(), QByteArray("~}"));
@@ -193,7 +194,7 @@ void tst_Download::missingPort()
     QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
     const Seen seen = runDownload(window, Act::ClickOk);
     QCOMPARE(seen.outcome, kFailure);
-    QVERIFY(seen.outcomeAt < 1000);
+    QVERIFY(seen.outcomeAt < 2500); // no time-out waited
     QVERIFY(seen.barValue < 0);
 }
 
@@ -204,7 +205,7 @@ void tst_Download::escapeStopsWorker()
     QVERIFY(seen.escapeAt > 0);
     QCOMPARE(seen.outcomeAt, qint64(-1));
     const qint64 stopped = seen.returnedAt - seen.escapeAt;
-    QVERIFY2(stopped < 300, qPrintable(QString::number(stopped)));
+    QVERIFY2(stopped < 1000, qPrintable(QString::number(stopped))); // not the line's 13 s
     QVERIFY(bench.portFree());
     // What the module got is the start of the exchange, cut off.
     const QByteArray expected = QByteArray("~}")

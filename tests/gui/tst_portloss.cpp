@@ -155,8 +155,9 @@ void tst_PortLoss::pulledMidTransfer()
               noticedMs, cpu, wall, 100.0 * double(cpu) / double(qMax<qint64>(wall, 1)));
         // Well inside the read-out's 1500 ms: the loss itself ended the exchange.
         QVERIFY2(noticedMs < 1000, qPrintable(QString::number(noticedMs)));
-        // Idle while it waited, and no busy loop on the dead line afterwards.
-        QVERIFY2(cpu * 4 < wall, qPrintable(QStringLiteral("%1 ms CPU in %2 ms").arg(cpu).arg(wall)));
+        // Idle while it waited, and no busy loop on the dead line afterwards: a loop
+        // takes a whole core; a sanitizer build's own work stays well below half.
+        QVERIFY2(cpu * 2 < wall, qPrintable(QStringLiteral("%1 ms CPU in %2 ms").arg(cpu).arg(wall)));
     }
     QCOMPARE(modals.shown.size(), 1);
     QCOMPARE(modals.shown[0].title, title);

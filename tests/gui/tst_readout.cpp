@@ -196,8 +196,8 @@ void tst_Readout::cancelMidAnswer()
     QVERIFY(modals.shown.isEmpty());
     QVERIFY(clock.elapsed() < 10000);
     // The cancel ends the read-out at once, not when the module's answer is over
-    // (more than a second of it was still to come).
-    QVERIFY2(sinceCancel.elapsed() < 800, qPrintable(QString::number(sinceCancel.elapsed())));
+    // (more than ten seconds of it were still to come).
+    QVERIFY2(sinceCancel.elapsed() < 3000, qPrintable(QString::number(sinceCancel.elapsed())));
     QCOMPARE(link.window.captureForm(), before);
     QVERIFY(link.portFree());
 }
@@ -223,7 +223,8 @@ void tst_Readout::pauseKeepsDialogResponsive()
     QVERIFY(modals.cancelled);
     QVERIFY(modals.shown.isEmpty());
     QVERIFY2(clock.elapsed() > 1200, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY2(modals.longestPauseMs < 300, qPrintable(QString::number(modals.longestPauseMs)));
+    // A dialog frozen for the module's pause would miss 1200 ms of events.
+    QVERIFY2(modals.longestPauseMs < 800, qPrintable(QString::number(modals.longestPauseMs)));
     QVERIFY(link.portFree());
 }
 
