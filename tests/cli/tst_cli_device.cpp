@@ -5,7 +5,6 @@
 #include "clirun.h"
 #include "files/configfile.h"
 #include "fieldcheck.h"
-#include "rights.h"
 #include "serial/serialport.h"
 #include "transfer/transfertext.h"
 
@@ -237,9 +236,8 @@ void tst_cli_device::verifyNamesDifferences()
     Module module;
     FormContent stored = fixtures::richForm();
     stored.setText("m_nev", "Kapu2");
-    cli::Rights rights = cli::rightsOf(stored, 3);
-    rights.on[cli::Input1Alarm] = !rights.on[cli::Input1Alarm];
-    cli::setRights(stored, 3, rights);
+    FormContent::Box &alarm = fixtures::boxWithKey(stored, "5.1"); // slot 3, input 1
+    alarm.checked = !alarm.checked;
     module.sim.setConfiguration(stored);
     const CliRun run = runCli({"verify", write("full.k83", fixtures::richForm()), "--port", module.port()});
     QCOMPARE(run.code, 1);
@@ -247,7 +245,7 @@ void tst_cli_device::verifyNamesDifferences()
     QCOMPARE(run.out, module.port() + ": mismatch: 2 difference(s)\n"
                  + "m_nev: file \"Kapu\", module \"Kapu2\"\n"
                  + QString("t3 (slot 3) input 1 alarm: file %1, module %2\n")
-                       .arg(onOff(!rights.on[cli::Input1Alarm]), onOff(rights.on[cli::Input1Alarm])));
+                       .arg(onOff(!alarm.checked), onOff(alarm.checked)));
 }
 
 void tst_cli_device::verifyNoAnswer()

@@ -5,7 +5,6 @@
 #include "clirun.h"
 #include "formschema.h"
 #include "formtexts.h"
-#include "rights.h"
 
 #include "diskfiles.h"
 #include "sampleforms.h"
@@ -74,7 +73,7 @@ FormContent sheetForm()
     form.setText("m_nev", "Kapu Garazs WWWW");
     form.setText("ki3_on", "K3 be WWWWWWWWWW");
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot)
-        form.texts[cli::phoneIndex(slot)].text = QStringLiteral("3620%1").arg(5550000 + slot * 37) + (slot % 5 ? "" : "99");
+        form.texts[fixtures::phoneIndex(slot)].text = QStringLiteral("3620%1").arg(5550000 + slot * 37) + (slot % 5 ? "" : "99");
     return form;
 }
 
@@ -140,12 +139,13 @@ void tst_cli_sheet::fullFormOnTwoPages()
     // Every slot once, slot 1 on the first page and 64 on the second, the header on both.
     int marks = 0;
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
-        const QString number = form.texts[cli::phoneIndex(slot)].text;
+        const QString number = form.texts[fixtures::phoneIndex(slot)].text;
         QCOMPARE(all.count(QRegularExpression("\\b" + number + "\\b")), 1);
-        const cli::Rights rights = cli::rightsOf(form, slot);
-        marks += rights.on[0] + rights.on[1] + rights.on[2] + rights.on[3];
     }
-    QVERIFY(first.contains(form.texts[cli::phoneIndex(1)].text) && second.contains(form.texts[cli::phoneIndex(64)].text));
+    QVERIFY(first.contains(form.texts[fixtures::phoneIndex(1)].text) && second.contains(form.texts[fixtures::phoneIndex(64)].text));
+    // A mark for every checked box: every slot is in use.
+    for (const auto &box : form.boxes)
+        marks += box.checked;
     QCOMPARE(all.count(QString::fromUtf8("\u2713")), marks);
     for (const QString &page : {first, second}) {
         for (const char *header : {"Sorszám", "Telefonszám", "Bemenet riasztás", "Kimenet vezérlés"})
@@ -186,9 +186,7 @@ void tst_cli_sheet::smallFormOnePage()
     QVERIFY(text.contains(QString::fromUtf8("Egyik telefonszám-hely sincs használatban.")));
     QVERIFY(pdfText(m_dir.filePath("sheet.pdf"), 2).isEmpty());
     // A slot with rights but no number is in use too.
-    cli::Rights rights;
-    rights.on[cli::Output2Control] = true;
-    cli::setRights(form, 40, rights);
+    fixtures::boxWithKey(form, "80.2").checked = true; // slot 40, output 2
     text = pdfText(sheet(form));
     QVERIFY(text.contains(QRegularExpression("\\n +40 +[^\\n]*\u2713")));
 }
