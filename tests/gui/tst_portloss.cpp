@@ -7,7 +7,6 @@
 #include "sampleforms.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTest>
 

@@ -2,6 +2,7 @@
 #include "simlink.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
