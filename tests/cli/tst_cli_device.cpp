@@ -82,25 +82,27 @@ void tst_cli_device::downloadParallelReportsPerPort()
     Module a;
     Module silent(Fault::NoReady);
     Module c;
+    Module mute(Fault::NoReady);
     const FormContent form = fixtures::filledForm();
     const QString trace = m_dir->filePath("trace.txt");
     const CliRun run = runCli({"download", write("f.k83", form), "-p", a.port(), "-p", silent.port(),
-                               "-p", c.port(), "--trace", trace});
+                               "-p", c.port(), "-p", mute.port(), "--trace", trace});
     QCOMPARE(run.code, 4);
-    QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts).size(), 3);
+    QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts).size(), 4);
     QVERIFY2(run.out.contains(a.port() + ": ok, acknowledged"), qPrintable(run.out));
-    QVERIFY2(run.out.contains(silent.port() + ": failed: no answer (no \"R\" within 5 s)"), qPrintable(run.out));
+    for (const Module *m : {&silent, &mute})
+        QVERIFY2(run.out.contains(m->port() + ": failed: no answer (no \"R\" within 5 s)"), qPrintable(run.out));
     QVERIFY2(run.out.contains(c.port() + ": ok, acknowledged"), qPrintable(run.out));
     QCOMPARE(a.sim.fields(), transfer::fields(form));
     QCOMPARE(c.sim.fields(), transfer::fields(form));
     QCOMPARE(a.sim.received(), c.sim.received());
-    // In parallel: the silent module's 5 s wait is not added to the others.
+    // In parallel: the two silent modules' 5 s waits are not added up.
     QVERIFY2(run.ms < 9000, qPrintable(QString::number(run.ms)));
     // One trace holds every port, one after another.
     const QString log = QString::fromUtf8(readAll(trace));
-    for (const Module *m : {&a, &silent, &c})
+    for (const Module *m : {&a, &silent, &c, &mute})
         QVERIFY(log.contains(m->port() + " > 7E 7D"));
-    QVERIFY(a.portFree() && silent.portFree() && c.portFree());
+    QVERIFY(a.portFree() && silent.portFree() && c.portFree() && mute.portFree());
 }
 
 void tst_cli_device::progressBarOnTerminal()
