@@ -3,7 +3,7 @@
 // A main window wired through a real pseudo-terminal to the in-process module
 // simulator; the modal windows its commands open are answered by a ModalDriver.
 
-#include "documentstate.h"
+#include "windowdocument.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
 #include "modulesimulator.h"

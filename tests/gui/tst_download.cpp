@@ -7,7 +7,7 @@
 #include "ptypair.h"
 #include "serial/serialport.h"
 #include "transfer/transfertext.h"
-#include "documentstate.h"
+#include "windowdocument.h"
 #include "modaldriver.h"
 #include "sampleforms.h"
 
@@ -143,7 +143,7 @@ void tst_Download::acknowledge()
     const Seen seen = runDownload(bench.window, success ? Act::Wait : Act::ClickOk);
 
     const QString text = transfer::buildTransferText(form, LinkSettings()).text;
-    QCOMPARE(documentstate::transferText(bench.window), text);
+    QCOMPARE(windowdocument::transferText(bench.window), text);
     QCOMPARE(bench.sim.received(), QByteArray("~}") + transfer::lineBytes(text, '|'));
     QCOMPARE(bench.sim.sent(), QByteArray("RD") + ack);
     QCOMPARE(seen.dialogTitle, QStringLiteral("Download"));
@@ -269,7 +269,7 @@ void tst_Download::refusedBeforePort()
     QCOMPARE(seen.boxTitle, QString::fromUtf8("Betöltés hiba."));
     QCOMPARE(seen.boxText, message);
     QVERIFY(!seen.dialogShown);
-    QVERIFY(documentstate::transferText(bench.window).isEmpty());
+    QVERIFY(windowdocument::transferText(bench.window).isEmpty());
     QTest::qWait(50);
     QCOMPARE(bench.sim.received(), QByteArray());
 }

@@ -3,7 +3,7 @@
 #include "mainwindow.h"
 
 #include "files/configfile.h"
-#include "documentstate.h"
+#include "windowdocument.h"
 #include "modaldriver.h"
 
 #include <QComboBox>
@@ -112,13 +112,13 @@ void tst_files::saveThenOpenGivesIdenticalForm()
         QVERIFY(modals.unexpected.isEmpty());
     }
     QCOMPARE(readAll(path), configfile::encode(form));
-    QCOMPARE(documentstate::filePath(w), path);
-    QCOMPARE(documentstate::fileName(w), QStringLiteral("site.k83"));
+    QCOMPARE(windowdocument::filePath(w), path);
+    QCOMPARE(windowdocument::fileName(w), QStringLiteral("site.k83"));
     QCOMPARE(fileLabel(w), QStringLiteral("site.k83"));
 
     // A fresh window, with a transfer text left from an earlier exchange.
     MainWindow other;
-    documentstate::setTransferText(other, "left over");
+    windowdocument::setTransferText(other, "left over");
     {
         ModalDriver modals;
         modals.chooseFile(path).press();
@@ -127,8 +127,8 @@ void tst_files::saveThenOpenGivesIdenticalForm()
         QVERIFY(modals.unexpected.isEmpty());
     }
     QCOMPARE(other.captureForm(), form);
-    QCOMPARE(documentstate::transferText(other), QString());
-    QCOMPARE(documentstate::fileName(other), QStringLiteral("site.k83"));
+    QCOMPARE(windowdocument::transferText(other), QString());
+    QCOMPARE(windowdocument::fileName(other), QStringLiteral("site.k83"));
     QCOMPARE(fileLabel(other), QStringLiteral("site.k83"));
     QCOMPARE(comboIndex(other), 3); // a custom centre
 }
@@ -247,7 +247,7 @@ void tst_files::cancelledDialogsChangeNothing()
     QCOMPARE(w.captureForm(), FormContent::empty());
     QCOMPARE(fileLabel(w), QStringLiteral("kept.k83"));
     // Open takes the dialog's answer over before loading, also the null one.
-    QVERIFY(documentstate::filePath(w).isNull());
+    QVERIFY(windowdocument::filePath(w).isNull());
 }
 
 void tst_files::failedSaveKeepsNameAndFiles_data()
@@ -279,8 +279,8 @@ void tst_files::failedSaveKeepsNameAndFiles()
     QVERIFY2(box.endsWith("\nThe file on disk was not changed."), qPrintable(box));
     QVERIFY(!box.contains("successful"));
     QCOMPARE(fileLabel(w), QStringLiteral("No file"));
-    QVERIFY(documentstate::filePath(w).isNull());
-    QVERIFY(documentstate::fileName(w).isNull());
+    QVERIFY(windowdocument::filePath(w).isNull());
+    QVERIFY(windowdocument::fileName(w).isNull());
     if (kind == "parentIsFile")
         QCOMPARE(readAll(m_dir->filePath("plain")), QByteArray("keep me"));
     else
@@ -445,7 +445,7 @@ void tst_files::newLoadsShippedDefault()
     modals.press();
     w.newfile();
     QCOMPARE(modals.seen(), QStringList{"File opened.|default17.ui successfully loaded."});
-    QCOMPARE(documentstate::filePath(w), QStringLiteral("default17.ui"));
+    QCOMPARE(windowdocument::filePath(w), QStringLiteral("default17.ui"));
     QCOMPARE(fileLabel(w), QStringLiteral("default17.ui"));
     FormContent expected;
     QCOMPARE(configfile::load("default17.ui", expected), configfile::LoadStatus::Loaded);

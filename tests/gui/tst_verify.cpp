@@ -92,7 +92,7 @@ void tst_Verify::afterDownload()
     QVERIFY(link.portFree());
     QCOMPARE(link.window.captureForm(), form);
     QCOMPARE(comboChanges.count(), 0);
-    QCOMPARE(documentstate::transferText(link.window).size(), 92 * 17);
+    QCOMPARE(windowdocument::transferText(link.window).size(), 92 * 17);
 }
 
 void tst_Verify::cancel()

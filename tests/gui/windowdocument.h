@@ -4,7 +4,7 @@
 // and set them only here, so a change of where the window keeps them touches one file.
 #include "mainwindow.h"
 
-namespace documentstate {
+namespace windowdocument {
 
 inline QString fileName(const MainWindow &window)
 {
@@ -28,4 +28,4 @@ inline void setTransferText(MainWindow &window, const QString &text)
     window.setLinkSettings(settings);
 }
 
-} // namespace documentstate
+} // namespace windowdocument
