@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FuzzInput in(data, size);
     LinkSettings settings;
     settings.downloadSeparator = in.byte();
-    settings.checkSize = in.byte();
+    settings.checkSize = Checksum::fromByte(in.byte());
     settings.checkValue = static_cast<signed char>(in.byte());
     const FormContent form = formFrom(in);
     const QChar separator(char16_t(settings.downloadSeparator));
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const QString sum = download.text.mid(fieldChars + kFields - 1);
         FUZZ_CHECK(download.text.size() == fieldChars + kFields - 1 + sum.size());
         if (settings.checkValue > 0)
-            FUZZ_CHECK(sum == expectedChecksum(download.text.left(fieldChars + kFields - 1), settings.checkSize));
+            FUZZ_CHECK(sum == expectedChecksum(download.text.left(fieldChars + kFields - 1), settings.checkSize.byte()));
         else
             FUZZ_CHECK(sum.isEmpty());
         const QByteArray wire = transfer::lineBytes(download.text, settings.downloadSeparator);

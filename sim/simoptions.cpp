@@ -39,15 +39,13 @@ void fail(const QString &text)
     std::fprintf(stderr, "rzm417-sim: %s\n", qPrintable(text));
 }
 
-} // namespace
-
-std::optional<SimOptions> parseSimOptions(const QCoreApplication &app, int *exitCode)
+// The command's options, with the faults it knows in the help of --fault.
+void addOptions(QCommandLineParser &parser)
 {
     QString faultHelp = QStringLiteral("Misbehave on purpose. One of:");
     for (const auto &f : kFaults)
         faultHelp += QStringLiteral("\n  %1: %2").arg(QLatin1String(f.name), QLatin1String(f.help));
 
-    QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Stands in for an RZM-417 module on a pseudo-terminal: it answers the program's\n"
         "download, read-out and verify the way the module does, and keeps what was\n"
@@ -71,6 +69,60 @@ std::optional<SimOptions> parseSimOptions(const QCoreApplication &app, int *exit
         {QStringLiteral("hangup-after"), QStringLiteral("Bytes of an exchange before --fault hangup."),
          QStringLiteral("n")},
     });
+}
+
+// The misbehaviour and the exchange's bytes; false after a message on a bad value.
+bool readBehaviour(const QCommandLineParser &parser, SimBehaviour *behaviour)
+{
+    if (parser.isSet(QStringLiteral("fault"))) {
+        const QString name = parser.value(QStringLiteral("fault"));
+        const auto it = std::find_if(std::begin(kFaults), std::end(kFaults),
+                                     [&](const auto &f) { return name == QLatin1String(f.name); });
+        if (it == std::end(kFaults)) {
+            fail(QStringLiteral("unknown fault \"%1\" (see --help)").arg(name));
+            return false;
+        }
+        behaviour->fault = it->fault;
+    }
+    if (parser.isSet(QStringLiteral("ack")))
+        behaviour->acknowledge = parser.value(QStringLiteral("ack")).toLatin1();
+    const auto character = [&](const char *name, quint8 *target) {
+        const QByteArray value = parser.value(QLatin1String(name)).toLatin1();
+        if (value.size() != 1) {
+            fail(QStringLiteral("--%1 wants one character").arg(QLatin1String(name)));
+            return false;
+        }
+        *target = quint8(value[0]);
+        return true;
+    };
+    if (parser.isSet(QStringLiteral("second-byte")) && !character("second-byte", &behaviour->secondByte))
+        return false;
+    if (parser.isSet(QStringLiteral("upload-command"))
+        && !character("upload-command", &behaviour->uploadCommand))
+        return false;
+    const auto number = [&](const char *name, int *target) {
+        bool ok = false;
+        const int value = parser.value(QLatin1String(name)).toInt(&ok);
+        if (!ok || value < 0) {
+            fail(QStringLiteral("--%1 wants a number").arg(QLatin1String(name)));
+            return false;
+        }
+        *target = value;
+        return true;
+    };
+    if (parser.isSet(QStringLiteral("gap")) && !number("gap", &behaviour->gapMs))
+        return false;
+    if (parser.isSet(QStringLiteral("hangup-after")) && !number("hangup-after", &behaviour->hangUpAfter))
+        return false;
+    return true;
+}
+
+} // namespace
+
+std::optional<SimOptions> parseSimOptions(const QCoreApplication &app, int *exitCode)
+{
+    QCommandLineParser parser;
+    addOptions(parser);
     parser.process(app); // --help and --version exit here
 
     SimOptions options;
@@ -86,45 +138,7 @@ std::optional<SimOptions> parseSimOptions(const QCoreApplication &app, int *exit
     options.storePath = parser.isSet(QStringLiteral("store")) ? parser.value(QStringLiteral("store")) : defaultStorePath();
     options.paced = !parser.isSet(QStringLiteral("unpaced"));
     options.quiet = parser.isSet(QStringLiteral("quiet"));
-    if (parser.isSet(QStringLiteral("fault"))) {
-        const QString name = parser.value(QStringLiteral("fault"));
-        const auto it = std::find_if(std::begin(kFaults), std::end(kFaults),
-                                     [&](const auto &f) { return name == QLatin1String(f.name); });
-        if (it == std::end(kFaults)) {
-            fail(QStringLiteral("unknown fault \"%1\" (see --help)").arg(name));
-            return std::nullopt;
-        }
-        options.behaviour.fault = it->fault;
-    }
-    if (parser.isSet(QStringLiteral("ack")))
-        options.behaviour.acknowledge = parser.value(QStringLiteral("ack")).toLatin1();
-    const auto character = [&](const char *name, quint8 *target) {
-        const QByteArray value = parser.value(QLatin1String(name)).toLatin1();
-        if (value.size() != 1) {
-            fail(QStringLiteral("--%1 wants one character").arg(QLatin1String(name)));
-            return false;
-        }
-        *target = quint8(value[0]);
-        return true;
-    };
-    if (parser.isSet(QStringLiteral("second-byte")) && !character("second-byte", &options.behaviour.secondByte))
-        return std::nullopt;
-    if (parser.isSet(QStringLiteral("upload-command"))
-        && !character("upload-command", &options.behaviour.uploadCommand))
-        return std::nullopt;
-    const auto number = [&](const char *name, int *target) {
-        bool ok = false;
-        const int value = parser.value(QLatin1String(name)).toInt(&ok);
-        if (!ok || value < 0) {
-            fail(QStringLiteral("--%1 wants a number").arg(QLatin1String(name)));
-            return false;
-        }
-        *target = value;
-        return true;
-    };
-    if (parser.isSet(QStringLiteral("gap")) && !number("gap", &options.behaviour.gapMs))
-        return std::nullopt;
-    if (parser.isSet(QStringLiteral("hangup-after")) && !number("hangup-after", &options.behaviour.hangUpAfter))
+    if (!readBehaviour(parser, &options.behaviour))
         return std::nullopt;
     *exitCode = 0;
     return options;

@@ -94,7 +94,7 @@ int main(int argc, char *argv[])
     // byte, then the 1.5 s of silence that ends it.
     const auto text = transfer::buildTransferText(fixtures::richForm(), LinkSettings());
     const double lineMs = (2 + 2 + transfer::lineBytes(text.text, '|').size() + 2) * 10 * 1000.0 / 1200;
-    const double readMs = (2 + 2 + formschema::TextCount * 17 + 1) * 10 * 1000.0 / 1200 + readoutexchange::PerByteMs;
+    const double readMs = (2 + 2 + formschema::TextCount * 17 + 1) * 10 * 1000.0 / 1200 + transfer::ReadoutPerByteMs;
     const QStringList safe{QStringLiteral("--backup"), dir.filePath(QStringLiteral("backups")), QStringLiteral("--verify")};
     const qint64 one = provision(file, 1, dir);
     const qint64 four = provision(file, 4, dir);

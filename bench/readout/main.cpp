@@ -14,6 +14,7 @@
 #include "sampleforms.h"
 
 #include "transfer/answer.h"
+#include "serial/serialport.h"
 #include "transfer/readoutexchange.h"
 
 #include <QApplication>
@@ -28,7 +29,7 @@
 namespace {
 
 constexpr double kByteTimeS = 10.0 / 1200.0; // start bit, 8 data bits, stop bit
-constexpr double kSilenceS = readoutexchange::PerByteMs / 1000.0;
+constexpr double kSilenceS = transfer::ReadoutPerByteMs / 1000.0;
 
 struct Sample
 {
@@ -109,15 +110,19 @@ int main(int argc, char *argv[])
         qsizetype seen = 0;
         Sample lastByte;
         const Sample start = now();
-        const auto reception = readoutexchange::fetch(pty.slavePath(), settings.uploadCommand, [&](qsizetype received) {
+        SerialPort port;
+        transfer::ReadoutHooks hooks;
+        hooks.step = [&](qsizetype received) {
             if (received != seen) {
                 seen = received;
                 lastByte = now();
             }
             return true;
-        });
+        };
+        const auto reception = transfer::runReadout(port, settings, hooks);
+        port.close();
         const Sample end = now();
-        const bool coreOk = reception.status == readoutexchange::Reception::Status::Received
+        const bool coreOk = reception.status == transfer::Reception::Status::Received
             && answer::read(answer::normalise(answer::rawText(reception.bytes)), stored).content == stored;
         report("core", start, end, sim, clock, coreOk);
         std::printf("       closing silence %.3f s, cpu %5.2f %% of a core\n", end.wall - lastByte.wall,

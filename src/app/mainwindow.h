@@ -1,17 +1,27 @@
 #pragma once
 
+#include "documentstate.h"
 #include "formcontent.h"
 #include "linksettings.h"
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QLabel;
-class MainWindowUi;
+class ConfigFiles;
+class FormUi;
+class LinkCommands;
+class TransferCommands;
 class UnsavedChanges;
+namespace Ui {
+class MainWindow;
+}
 
 // The one window of the program. Every command enters through one of its slots;
-// the slots live beside the subsystem they belong to (files/, settings/, transfer/,
-// dialogs/, form/), this file only declares them.
+// a slot that does more than a few lines hands the work to the class of its
+// subsystem that the window owns: ConfigFiles (files/), LinkCommands (settings/),
+// TransferCommands (transfer/), and the form's checks (form/).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -23,6 +33,8 @@ public:
     const LinkSettings &linkSettings() const { return m_settings; }
     // For the simulator-backed demo and tests, which point the window at a pty.
     void setLinkSettings(const LinkSettings &settings);
+    const DocumentState &document() const { return m_document; }
+    void setDocument(const DocumentState &document);
 
     // The form's values in enumeration order, and the way back.
     FormContent captureForm() const;
@@ -57,20 +69,19 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void load();
-    // The whole save; false when nothing was written (cancelled, refused, failed).
-    bool saveForm();
-    // True when the form may be replaced or thrown away: nothing is unsaved, or
-    // the user saved it or chose to discard it.
-    bool mayDiscardForm();
-    void showFileName();
-    void selectSmsCentre();
-    QString portLabelText(const QString &pattern) const;
+    void checkChecksumAction();
+    void connectActions();
+    void addStatusLabels();
 
-    MainWindowUi *ui;
+    std::unique_ptr<Ui::MainWindow> ui;
+    std::unique_ptr<FormUi> m_form;
     LinkSettings m_settings;
+    DocumentState m_document;
     QLabel *m_portLabel = nullptr;
     QLabel *m_fileLabel = nullptr;
     QLabel *m_noticeLabel = nullptr;
     UnsavedChanges *m_unsaved = nullptr;
+    std::unique_ptr<ConfigFiles> m_files;
+    std::unique_ptr<LinkCommands> m_link;
+    std::unique_ptr<TransferCommands> m_transfers;
 };

@@ -97,21 +97,24 @@ int fetchAnswer(const QString &portName, const LinkSettings &settings, TraceLog 
 {
     Progress own(io.err, io.errIsTerminal && !shown.progress, {portName});
     const ProgressSlot slot = shown.progress ? shown : ProgressSlot{&own, 0};
-    slot.progress->setMaximum(slot.index, 1570);
+    slot.progress->setMaximum(slot.index, transfer::ReadoutAnswerBytes);
     SerialPort port;
     attachTrace(port, trace);
-    if (!readoutexchange::openPort(port, portName)) {
+    LinkSettings link = settings;
+    link.port = portName;
+    transfer::ReadoutHooks hooks;
+    hooks.step = [&slot](qsizetype received) {
+        slot.progress->setValue(slot.index, int(received));
+        return received < MaxAnswerBytes;
+    };
+    const auto reception = transfer::runReadout(port, link, hooks);
+    if (reception.status == transfer::Reception::Status::PortFailure) {
         io.error(QStringLiteral("%1: %2").arg(portName, portFailureText(portName)));
         return ExitPort;
     }
-    const int first = readoutexchange::sendRequest(port, settings.uploadCommand);
-    const auto reception = readoutexchange::receive(port, first, [&slot](qsizetype received) {
-        slot.progress->setValue(slot.index, int(received));
-        return received < MaxAnswerBytes;
-    });
     port.close();
     own.finish();
-    if (reception.status == readoutexchange::Reception::Status::Cancelled) {
+    if (reception.status == transfer::Reception::Status::Cancelled) {
         io.error(QStringLiteral("%1: the answer runs past %2 bytes; stopped reading").arg(portName).arg(MaxAnswerBytes));
         return ExitAnswer;
     }

@@ -38,7 +38,8 @@ bool finishTrace(const QCommandLineParser &parser, const QList<const TraceLog *>
 // One module of a download: where it goes, what is sent, and how it went.
 struct DownloadJob
 {
-    LinkSettings settings; // the port and the transfer text
+    LinkSettings settings; // the port
+    QString transferText;
     transfer::DownloadOutcome outcome = transfer::DownloadOutcome::PortFailed;
     std::unique_ptr<TraceLog> trace;
     qint64 ms = 0; // the write alone
@@ -55,7 +56,7 @@ struct ProgressSlot
     int index = 0;
 };
 
-// Opens, requests, receives and closes: the read request of readout and verify,
+// The read request (transfer::runReadout) on portName, then the port closed: of readout and verify,
 // and of the backup and read-back of a download. Returns -1 on success, else the
 // exit code after a one-line error on io.
 int fetchAnswer(const QString &portName, const LinkSettings &settings, TraceLog *trace, const Console &io,

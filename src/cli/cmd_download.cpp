@@ -60,7 +60,7 @@ bool jobsForPorts(const QStringList &ports, const QString &path, const FormConte
         (*jobs)[i].form = form;
         (*jobs)[i].download.settings = settings;
         (*jobs)[i].download.settings.port = ports[i];
-        (*jobs)[i].download.settings.transferText = text.text;
+        (*jobs)[i].download.transferText = text.text;
     }
     return true;
 }
@@ -93,7 +93,7 @@ int jobsForBatch(const QString &csvPath, const FormContent &templateForm, const 
         job.form = batch.rows[i].form;
         job.download.settings = settings;
         job.download.settings.port = batch.rows[i].port;
-        job.download.settings.transferText = transfer::buildTransferText(job.form, settings).text;
+        job.download.transferText = transfer::buildTransferText(job.form, settings).text;
     }
     return -1;
 }
@@ -167,6 +167,32 @@ void runJobs(std::vector<ModuleJob> &jobs, const SafeWriteOptions &options, Down
     progress.finish();
 }
 
+// Each module's report lines, errors, log row and trace notes; the highest code.
+int reportJobs(const std::vector<ModuleJob> &jobs, const SafeWriteOptions &options, const std::vector<char> &logged,
+               const QCommandLineParser &parser, const Console &io, QList<const TraceLog *> *logs)
+{
+    int code = ExitOk;
+    const QString path = parser.positionalArguments().at(0);
+    for (int i = 0; i < int(jobs.size()); ++i) {
+        const ModuleJob &job = jobs[i];
+        const QStringList lines = job.report(options);
+        io.lines(lines);
+        for (const auto &line : job.errors)
+            io.err << line << '\n';
+        code = qMax(code, job.code());
+        if (!logged[i]) {
+            io.error(QStringLiteral("%1: the row of %2 was not written").arg(parser.value(kLog), job.download.settings.port));
+            code = qMax<int>(code, ExitFile);
+        }
+        if (TraceLog *trace = job.download.trace.get()) {
+            for (const auto &line : lines)
+                trace->note(QStringLiteral("download %1: %2").arg(path, line.mid(job.download.settings.port.size() + 2)));
+            logs->append(trace);
+        }
+    }
+    return code;
+}
+
 int downloadCommand(const QStringList &arguments, const Console &io, bool restore)
 {
     QCommandLineParser parser;
@@ -210,26 +236,8 @@ int downloadCommand(const QStringList &arguments, const Console &io, bool restor
     std::vector<char> logged;
     runJobs(jobs, options, log.isOpen() ? &log : nullptr, io, &logged);
 
-    int code = ExitOk;
     QList<const TraceLog *> logs;
-    const QString path = parser.positionalArguments().at(0);
-    for (int i = 0; i < int(jobs.size()); ++i) {
-        const ModuleJob &job = jobs[i];
-        const QStringList lines = job.report(options);
-        io.lines(lines);
-        for (const auto &line : job.errors)
-            io.err << line << '\n';
-        code = qMax(code, job.code());
-        if (!logged[i]) {
-            io.error(QStringLiteral("%1: the row of %2 was not written").arg(parser.value(kLog), job.download.settings.port));
-            code = qMax<int>(code, ExitFile);
-        }
-        if (TraceLog *trace = job.download.trace.get()) {
-            for (const auto &line : lines)
-                trace->note(QStringLiteral("download %1: %2").arg(path, line.mid(job.download.settings.port.size() + 2)));
-            logs.append(trace);
-        }
-    }
+    int code = reportJobs(jobs, options, logged, parser, io, &logs);
     io.err.flush();
     if (!finishTrace(parser, logs, io) && code == ExitOk)
         code = ExitFile;

@@ -2,7 +2,7 @@
 
 #include "formcontent.h"
 #include "formschema.h"
-#include "rights.h"
+#include "phoneslot.h"
 
 namespace cli {
 
@@ -17,12 +17,12 @@ QList<Difference> compare(const FormContent &a, const FormContent &b)
             list.append({name, slot, QString(), quoted(a.texts[i].text), quoted(b.texts[i].text)});
         if (slot == 0)
             continue;
-        const Rights ra = rightsOf(a, slot);
-        const Rights rb = rightsOf(b, slot);
-        for (int r = 0; r < RightCount; ++r) {
+        const phoneslot::Rights ra = phoneslot::rightsOf(a, slot);
+        const phoneslot::Rights rb = phoneslot::rightsOf(b, slot);
+        for (int r = 0; r < phoneslot::RightCount; ++r) {
             if (ra.on[r] != rb.on[r]) {
                 const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
-                list.append({name, slot, rightName(Right(r)), onOff(ra.on[r]), onOff(rb.on[r])});
+                list.append({name, slot, phoneslot::rightName(phoneslot::Right(r)), onOff(ra.on[r]), onOff(rb.on[r])});
             }
         }
     }

@@ -1,6 +1,6 @@
 #include "console.h"
 
-#include "fieldcheck.h"
+#include "fieldrules.h"
 #include "files/configfile.h"
 
 #include <QFile>
@@ -62,7 +62,7 @@ bool loadConfig(const QString &path, FormContent *form, const Console &io)
                      .arg(configfile::LineCount));
         return false;
     }
-    *form = fitToFields(content);
+    *form = fieldrules::fitToFields(content);
     return true;
 }
 

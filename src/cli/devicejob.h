@@ -21,7 +21,7 @@ void attachTrace(SerialPort &port, TraceLog *trace);
 QString portFailureText(const QString &portName);
 
 // A module that floods the line must not keep the tool reading for ever; a real
-// answer is about 1570 bytes.
+// answer is about transfer::ReadoutAnswerBytes long.
 constexpr qsizetype MaxAnswerBytes = 65536;
 
 } // namespace cli

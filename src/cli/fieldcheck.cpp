@@ -1,7 +1,7 @@
 #include "fieldcheck.h"
 
 #include "configdiff.h"
-#include "formschema.h"
+#include "fieldrules.h"
 #include "inputrules.h"
 #include "latin1.h"
 #include "transfer/transfertext.h"
@@ -25,25 +25,16 @@ QString downloadMessage(transfer::TextFailure failure, quint8 separator)
 
 } // namespace
 
-FormContent fitToFields(const FormContent &form)
-{
-    FormContent fitted = form;
-    const auto &fields = formschema::textFields();
-    for (qsizetype i = 0; i < fitted.texts.size() && i < fields.size(); ++i)
-        fitted.texts[i].text.truncate(fields[i].maxLength);
-    return fitted;
-}
-
 QList<Finding> cutFindings(const FormContent &loaded)
 {
     QList<Finding> list;
-    const auto &fields = formschema::textFields();
-    for (qsizetype i = 0; i < loaded.texts.size() && i < fields.size(); ++i) {
+    for (qsizetype i = 0; i < loaded.texts.size(); ++i) {
         const auto &text = loaded.texts[i].text;
-        if (text.size() > fields[i].maxLength)
+        const QString kept = fieldrules::fitted(int(i), text);
+        if (kept != text)
             list.append({Finding::Cut, loaded.texts[i].name,
                          QStringLiteral("%1 characters; the window keeps the first %2: %3")
-                             .arg(text.size()).arg(fields[i].maxLength).arg(quoted(text.left(fields[i].maxLength)))});
+                             .arg(text.size()).arg(kept.size()).arg(quoted(kept))});
     }
     return list;
 }

@@ -20,10 +20,6 @@ struct Finding
     bool refuses() const { return kind != Cut; }
 };
 
-// The form as the window holds it after loading: every text cut to its field's
-// maximum length. The download sends these texts, so the tool must too.
-FormContent fitToFields(const FormContent &form);
-
 // Texts that the window would cut on loading (compared with their field's length).
 QList<Finding> cutFindings(const FormContent &loaded);
 // Every field the input checks refuse.

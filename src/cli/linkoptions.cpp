@@ -81,7 +81,7 @@ bool readLinkOptions(const QCommandLineParser &parser, LinkSettings *settings, Q
             settings->checkValue = 0;
         } else if (kinds.contains(value)) {
             settings->checkValue = 1;
-            settings->checkSize = quint8(kinds.indexOf(value));
+            settings->checkSize = Checksum::fromByte(quint8(kinds.indexOf(value)));
         } else {
             *error = QStringLiteral("--checksum: \"%1\" is not off, 8, 16, 24 or 32").arg(value);
             return false;
@@ -94,7 +94,7 @@ bool readLinkOptions(const QCommandLineParser &parser, LinkSettings *settings, Q
             return false;
         }
         settings->checkValue = 1;
-        settings->checkSize = byte;
+        settings->checkSize = Checksum::fromByte(byte);
     }
     return true;
 }

@@ -3,7 +3,7 @@
 #include "configdiff.h"
 #include "formschema.h"
 #include "inputrules.h"
-#include "rights.h"
+#include "phoneslot.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -20,7 +20,7 @@ QStringList header()
 
 int maxNumberLength()
 {
-    return formschema::textFields().at(cli::phoneIndex(1)).maxLength;
+    return formschema::textFields().at(phoneslot::phoneIndex(1)).maxLength;
 }
 
 // The row's slot, or 0 with a problem noted.
@@ -32,7 +32,7 @@ int readSlot(const QStringList &cells, QStringList *problems)
         problems->append(QStringLiteral("unknown slot %1").arg(cli::quoted(cells[0])));
         return 0;
     }
-    const QString field = formschema::textFields().at(cli::phoneIndex(slot)).name;
+    const QString field = formschema::textFields().at(phoneslot::phoneIndex(slot)).name;
     if (!cells[1].isEmpty() && cells[1] != field) {
         problems->append(QStringLiteral("unknown slot: field %1 is not slot %2's %3")
                              .arg(cli::quoted(cells[1])).arg(slot).arg(field));
@@ -53,16 +53,16 @@ void checkNumber(const QString &number, QStringList *problems)
         problems->append(QStringLiteral("too long (%1 > %2)").arg(number.size()).arg(maxNumberLength()));
 }
 
-cli::Rights readRights(const QStringList &cells, QStringList *problems)
+phoneslot::Rights readRights(const QStringList &cells, QStringList *problems)
 {
-    cli::Rights rights;
-    for (int r = 0; r < cli::RightCount; ++r) {
+    phoneslot::Rights rights;
+    for (int r = 0; r < phoneslot::RightCount; ++r) {
         const QString &cell = cells[3 + r];
         if (cell == u"1")
             rights.on[r] = true;
         else if (cell != u"0")
             problems->append(QStringLiteral("bad %1 value %2 (0 or 1)")
-                                 .arg(cli::rightName(cli::Right(r)), cli::quoted(cell)));
+                                 .arg(phoneslot::rightName(phoneslot::Right(r)), cli::quoted(cell)));
     }
     return rights;
 }
@@ -73,8 +73,8 @@ QByteArray exportCsv(const FormContent &form)
 {
     QString out = header().join(QLatin1Char(',')) + QLatin1Char('\n');
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
-        const auto &field = form.texts.at(cli::phoneIndex(slot));
-        const cli::Rights rights = cli::rightsOf(form, slot);
+        const auto &field = form.texts.at(phoneslot::phoneIndex(slot));
+        const phoneslot::Rights rights = phoneslot::rightsOf(form, slot);
         QStringList cells{QString::number(slot), field.name, csvCell(field.text)};
         for (bool on : rights.on)
             cells.append(on ? QStringLiteral("1") : QStringLiteral("0"));
@@ -160,6 +160,39 @@ bool ImportResult::ok() const
     return true;
 }
 
+namespace {
+
+// A number may stand in one slot only, whether it came from the CSV or was
+// already in the configuration: the module would give it the first slot's rights.
+void markDuplicateNumbers(ImportResult *result)
+{
+    QHash<QString, int> slotOfNumber;
+    for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
+        const QString number = result->form.texts[phoneslot::phoneIndex(slot)].text.trimmed();
+        if (!number.isEmpty() && !slotOfNumber.contains(number))
+            slotOfNumber.insert(number, slot);
+    }
+    for (auto &verdict : result->rows) {
+        if (!verdict.ok())
+            continue;
+        const QString number = result->form.texts[phoneslot::phoneIndex(verdict.slot)].text.trimmed();
+        if (number.isEmpty())
+            continue;
+        int other = slotOfNumber.value(number);
+        if (other == verdict.slot) {
+            for (int slot = verdict.slot + 1; slot <= formschema::PhoneCount; ++slot)
+                if (result->form.texts[phoneslot::phoneIndex(slot)].text.trimmed() == number) {
+                    other = slot;
+                    break;
+                }
+        }
+        if (other != verdict.slot)
+            verdict.problems.append(QStringLiteral("duplicate: number %1 is also in slot %2").arg(number).arg(other));
+    }
+}
+
+} // namespace
+
 ImportResult importCsv(const QString &csv, const FormContent &form)
 {
     ImportResult result;
@@ -187,7 +220,7 @@ ImportResult importCsv(const QString &csv, const FormContent &form)
         } else {
             verdict.slot = readSlot(cells, &verdict.problems);
             checkNumber(cells[2], &verdict.problems);
-            const cli::Rights rights = readRights(cells, &verdict.problems);
+            const phoneslot::Rights rights = readRights(cells, &verdict.problems);
             if (verdict.slot > 0) {
                 if (lineOfSlot.contains(verdict.slot))
                     verdict.problems.append(QStringLiteral("duplicate: slot %1 is also on line %2")
@@ -195,39 +228,15 @@ ImportResult importCsv(const QString &csv, const FormContent &form)
                 else
                     lineOfSlot.insert(verdict.slot, verdict.line);
                 if (verdict.ok()) {
-                    result.form.texts[cli::phoneIndex(verdict.slot)].text = cells[2];
-                    setRights(result.form, verdict.slot, rights);
+                    result.form.texts[phoneslot::phoneIndex(verdict.slot)].text = cells[2];
+                    phoneslot::setRights(result.form, verdict.slot, rights);
                 }
             }
         }
         result.rows.append(verdict);
     }
 
-    // A number may stand in one slot only, whether it came from the CSV or was
-    // already in the configuration: the module would give it the first slot's rights.
-    QHash<QString, int> slotOfNumber;
-    for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
-        const QString number = result.form.texts[cli::phoneIndex(slot)].text.trimmed();
-        if (!number.isEmpty() && !slotOfNumber.contains(number))
-            slotOfNumber.insert(number, slot);
-    }
-    for (auto &verdict : result.rows) {
-        if (!verdict.ok())
-            continue;
-        const QString number = result.form.texts[cli::phoneIndex(verdict.slot)].text.trimmed();
-        if (number.isEmpty())
-            continue;
-        int other = slotOfNumber.value(number);
-        if (other == verdict.slot) {
-            for (int slot = verdict.slot + 1; slot <= formschema::PhoneCount; ++slot)
-                if (result.form.texts[cli::phoneIndex(slot)].text.trimmed() == number) {
-                    other = slot;
-                    break;
-                }
-        }
-        if (other != verdict.slot)
-            verdict.problems.append(QStringLiteral("duplicate: number %1 is also in slot %2").arg(number).arg(other));
-    }
+    markDuplicateNumbers(&result);
     return result;
 }
 

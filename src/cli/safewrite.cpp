@@ -95,7 +95,7 @@ void write(ModuleJob &job, const ProgressSlot &progress)
     transfer::DownloadHooks hooks;
     hooks.setRange = [progress](int maximum) { progress.progress->setMaximum(progress.index, maximum); };
     hooks.setValue = [progress](int value) { progress.progress->setValue(progress.index, value); };
-    job.download.outcome = transfer::runDownload(port, job.download.settings, hooks);
+    job.download.outcome = transfer::runDownload(port, job.download.settings, job.download.transferText, hooks);
     job.download.ms = clock.elapsed();
     job.written = true;
 }

@@ -2,21 +2,12 @@
 
 #include "configdiff.h"
 #include "exitcodes.h"
-#include "fieldcheck.h"
+#include "fieldrules.h"
 #include "files/configfile.h"
-#include "formschema.h"
 #include "transfer/answer.h"
-#include "transfer/transfertext.h"
 
 namespace cli {
 namespace {
-
-QString withoutTrailingSpaces(QString text)
-{
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return text;
-}
 
 // Where two texts first part, with a little of each around it.
 QString firstDifference(const QString &expected, const QString &answer)
@@ -52,7 +43,7 @@ ModuleConfig configFromAnswer(const QByteArray &bytes)
     ModuleConfig config;
     const QString text = answer::normalise(answer::rawText(bytes));
     const answer::Reading reading = answer::read(text, FormContent::empty());
-    config.form = fitToFields(reading.content);
+    config.form = fieldrules::fitToFields(reading.content);
     if (bytes.isEmpty()) {
         config = {ExitAnswer, QStringLiteral("no answer"), {}};
     } else if (!reading.ok()) {
@@ -63,19 +54,6 @@ ModuleConfig configFromAnswer(const QByteArray &bytes)
                                    .arg(config.form.texts[marker].name), {}};
     }
     return config;
-}
-
-FormContent asModuleHolds(const FormContent &form)
-{
-    FormContent held = form;
-    for (qsizetype i = 0; i < held.texts.size(); ++i) {
-        auto &text = held.texts[i].text;
-        if (i < formschema::HeaderCount)
-            text = withoutTrailingSpaces(transfer::headerField(form.texts[i]));
-        else
-            text = withoutTrailingSpaces(text);
-    }
-    return held;
 }
 
 VerifyVerdict judgeAnswer(const FormContent &form, const QString &expectedText, const QByteArray &bytes)
@@ -99,7 +77,7 @@ VerifyVerdict judgeAnswer(const FormContent &form, const QString &expectedText, 
                               .arg(readingFailureText(answerText, int(form.texts.size())));
         return verdict;
     }
-    const auto differences = compare(asModuleHolds(form), reading.content);
+    const auto differences = compare(fieldrules::readBack(form), reading.content);
     verdict.details = formatDifferences(differences, QStringLiteral("file"), QStringLiteral("module"));
     if (differences.isEmpty())
         verdict.details.append(firstDifference(expectedText, answerText));

@@ -20,10 +20,6 @@ struct VerifyVerdict
     QStringList details; // one line per differing field
 };
 
-// The form's values as the module returns them: header texts laid out and
-// stripped of their trailing padding, telephone numbers without the mask digits.
-FormContent asModuleHolds(const FormContent &form);
-
 // Why an answer could not be read, in one phrase: "91 fields, expected 92".
 QString readingFailureText(const QString &answerText, int fieldCount);
 

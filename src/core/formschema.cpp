@@ -1,5 +1,7 @@
 #include "formschema.h"
 
+#include "groupkey.h"
+
 #include <QHash>
 
 namespace formschema {
@@ -46,7 +48,7 @@ QString groupKey(int block, int column, int row)
     const int slot = phoneSlot(block, row);
     const int record = column <= 2 ? 2 * slot - 1 : 2 * slot;
     const int bit = (column == 1 || column == 3) ? 2 : 1;
-    return QStringLiteral("%1.%2").arg(record).arg(bit);
+    return GroupKey::text(record, bit);
 }
 
 QList<Box> buildBoxes()

@@ -2,18 +2,24 @@
 
 namespace smscentre {
 namespace {
-struct Entry { const char16_t *name; const char *number; };
+// The names are the window's texts (UTF-8), marked for its translation context.
+struct Entry { const char *name; const char *number; };
 constexpr Entry kEntries[] = {
-    {u"T-Mobile", "36309888000"},
-    {u"Telenor", "36209300099"},
-    {u"Vodafone", "36709996500"},
-    {u"Egyéni", ""},
+    {QT_TRANSLATE_NOOP("MainWindow", "T-Mobile"), "36309888000"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Telenor"), "36209300099"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Vodafone"), "36709996500"},
+    {QT_TRANSLATE_NOOP("MainWindow", "Egyéni"), ""},
 };
 } // namespace
 
 QString operatorName(int index)
 {
-    return index >= 0 && index <= CustomIndex ? QString::fromUtf16(kEntries[index].name) : QString();
+    return QString::fromUtf8(operatorNameSource(index));
+}
+
+const char *operatorNameSource(int index)
+{
+    return index >= 0 && index <= CustomIndex ? kEntries[index].name : "";
 }
 
 QString number(int index)

@@ -1,9 +1,8 @@
 #include "help.h"
+#include "ui_help.h"
 
 #include "datafiles.h"
 
-#include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QDebug>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -13,42 +12,21 @@ namespace {
 const char *const kHelpFile = "rzm_17.hlp";
 }
 
-void helpUi::setupUi(QDialog *dialog)
-{
-    dialog->setObjectName("help");
-    dialog->setFixedSize(880, 680);
-    plainTextEdit = new QPlainTextEdit(dialog);
-    plainTextEdit->setObjectName("plainTextEdit");
-    plainTextEdit->setGeometry(10, 10, 860, 630);
-    buttonBox = new QDialogButtonBox(dialog);
-    buttonBox->setObjectName("buttonBox");
-    buttonBox->setGeometry(10, 645, 860, 32);
-    buttonBox->setOrientation(Qt::Horizontal);
-    buttonBox->setStandardButtons(QDialogButtonBox::Close);
-    buttonBox->setCenterButtons(true);
-    QObject::connect(buttonBox, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttonBox, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    retranslateUi(dialog);
-}
-
-void helpUi::retranslateUi(QDialog *dialog)
-{
-    dialog->setWindowTitle(QCoreApplication::translate("help", "Help"));
-}
-
 help::help(QWidget *parent)
     : QDialog(parent)
+    , ui(std::make_unique<Ui::help>())
 {
-    ui.setupUi(this);
-    ui.plainTextEdit->setReadOnly(true);
+    ui->setupUi(this);
     loadText();
 }
+
+help::~help() = default;
 
 void help::loadText()
 {
     QFile file(datafiles::locate(QString::fromLatin1(kHelpFile)));
     if (!file.exists()) {
-        ui.plainTextEdit->setPlainText(tr("ERROR: Canot open the help file."));
+        ui->plainTextEdit->setPlainText(tr("ERROR: Canot open the help file."));
         return;
     }
     if (!file.open(QIODevice::ReadOnly))
@@ -64,6 +42,6 @@ void help::loadText()
             break;
     }
     file.close();
-    ui.plainTextEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    ui.plainTextEdit->setPlainText(text);
+    ui->plainTextEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    ui->plainTextEdit->setPlainText(text);
 }

@@ -1,25 +1,26 @@
 #include "unsavedchanges.h"
 
 #include "formbinding.h"
+#include "formui.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 
-UnsavedChanges::UnsavedChanges(QWidget *window, QWidget *centralWidget)
+UnsavedChanges::UnsavedChanges(QWidget *window, const FormUi &form)
     : QObject(window)
     , m_window(window)
-    , m_centralWidget(centralWidget)
-    , m_saved(formbinding::capture(centralWidget))
+    , m_form(form)
+    , m_saved(formbinding::capture(form))
 {
     setObjectName(QStringLiteral("unsavedChanges"));
     m_markTimer.setSingleShot(true);
     m_markTimer.setInterval(0);
     connect(&m_markTimer, &QTimer::timeout, this, &UnsavedChanges::showMark);
-    for (QLineEdit *edit : centralWidget->findChildren<QLineEdit *>())
+    for (QLineEdit *edit : form.textFields())
         connect(edit, &QLineEdit::textChanged, &m_markTimer, qOverload<>(&QTimer::start));
-    for (QCheckBox *box : centralWidget->findChildren<QCheckBox *>())
+    for (QCheckBox *box : form.boxes())
         connect(box, &QCheckBox::toggled, &m_markTimer, qOverload<>(&QTimer::start));
 }
 
@@ -31,7 +32,7 @@ void UnsavedChanges::setSaved(const FormContent &content)
 
 bool UnsavedChanges::pending() const
 {
-    return formbinding::capture(m_centralWidget) != m_saved;
+    return formbinding::capture(m_form) != m_saved;
 }
 
 UnsavedChanges::Answer UnsavedChanges::ask() const

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QTimer>
 
+class FormUi;
 class QWidget;
 
 // Knows whether the form differs from what was last opened, saved, read out or
@@ -15,7 +16,7 @@ class UnsavedChanges : public QObject
 {
 public:
     // The form as it is now counts as saved.
-    UnsavedChanges(QWidget *window, QWidget *centralWidget);
+    UnsavedChanges(QWidget *window, const FormUi &form);
 
     // What the form now holds is stored somewhere: in a file, or in the module.
     void setSaved(const FormContent &content);
@@ -29,7 +30,7 @@ private:
     void showMark();
 
     QWidget *m_window;
-    QWidget *m_centralWidget;
+    const FormUi &m_form;
     FormContent m_saved;
     // Many fields change at once when a file is loaded: the mark is brought up to
     // date once, after the change.

@@ -1,43 +1,60 @@
 #include "formbinding.h"
 
+#include "formui.h"
+
 #include <QCheckBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QWidget>
 
 namespace formbinding {
+namespace {
 
-FormContent capture(const QWidget *centralWidget)
+void applyTexts(FormUi &form, const FormContent &content)
 {
-    FormContent content;
-    const auto edits = centralWidget->findChildren<QLineEdit *>();
-    content.texts.reserve(edits.size());
-    for (const QLineEdit *edit : edits)
-        content.texts.append({edit->objectName(), edit->text()});
-    const auto boxes = centralWidget->findChildren<QCheckBox *>();
-    content.boxes.reserve(boxes.size());
-    for (const QCheckBox *box : boxes)
-        content.boxes.append({box->objectName(), box->property("group").toString(), box->isChecked()});
-    return content;
-}
-
-void apply(QWidget *centralWidget, const FormContent &content)
-{
-    const auto edits = centralWidget->findChildren<QLineEdit *>();
+    const auto &edits = form.textFields();
     Q_ASSERT(edits.size() == content.texts.size());
     for (int i = 0; i < edits.size() && i < content.texts.size(); ++i) {
         edits[i]->clear();
         edits[i]->setText(content.texts[i].text);
     }
-    const auto boxes = centralWidget->findChildren<QCheckBox *>();
+}
+
+} // namespace
+
+FormContent capture(const FormUi &form)
+{
+    FormContent content;
+    content.texts.reserve(form.textFields().size());
+    for (const QLineEdit *edit : form.textFields())
+        content.texts.append({edit->objectName(), edit->text()});
+    content.boxes.reserve(form.boxes().size());
+    for (const QCheckBox *box : form.boxes())
+        content.boxes.append({box->objectName(), box->property("group").toString(), box->isChecked()});
+    return content;
+}
+
+void apply(FormUi &form, const FormContent &content)
+{
+    applyTexts(form, content);
+    const auto &boxes = form.boxes();
     Q_ASSERT(boxes.size() == content.boxes.size());
     for (int k = 0; k < boxes.size() && k < content.boxes.size(); ++k)
         boxes[k]->setChecked(content.boxes[k].checked);
 }
 
-QString fieldLabel(const QWidget *centralWidget, const QString &name)
+void apply(FormUi &form, const FormContent &content, const QList<int> &boxOrder)
 {
-    const auto *label = centralWidget->findChild<QLabel *>(QStringLiteral("l_") + name);
+    applyTexts(form, content);
+    const auto &boxes = form.boxes();
+    for (int k : boxOrder)
+        if (k >= 0 && k < boxes.size() && k < content.boxes.size())
+            boxes[k]->setChecked(content.boxes[k].checked);
+}
+
+QString fieldLabel(const FormUi &form, const QString &name)
+{
+    const auto *label = form.Frame->findChild<QLabel *>(QStringLiteral("l_") + name);
     QString text = label ? label->text().trimmed() : QString();
     if (text.endsWith(QLatin1Char(':')))
         text.chop(1);

@@ -2,18 +2,24 @@
 
 #include "formcontent.h"
 
-class QWidget;
+#include <QList>
 
-// Moves values between the form's widgets and a FormContent, in enumeration order.
+class FormUi;
+
+// Moves values between the form's widgets and a FormContent, through the form's
+// lists of fields and boxes in enumeration order.
 namespace formbinding {
 
-FormContent capture(const QWidget *centralWidget);
+FormContent capture(const FormUi &form);
 // Sets every text field (clear, then setText; the field cuts to its maximum length),
 // then every check box. The content must have the form's field counts.
-void apply(QWidget *centralWidget, const FormContent &content);
+void apply(FormUi &form, const FormContent &content);
+// Sets the texts, then the boxes in `boxOrder` (indices into the boxes): a
+// read-out sets them record by record.
+void apply(FormUi &form, const FormContent &content, const QList<int> &boxOrder);
 
 // The label the form shows beside a named field ("Modul neve", without its colon),
 // or an empty text for a field without a label of its own.
-QString fieldLabel(const QWidget *centralWidget, const QString &name);
+QString fieldLabel(const FormUi &form, const QString &name);
 
 } // namespace formbinding

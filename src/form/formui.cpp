@@ -14,6 +14,7 @@
 
 namespace {
 
+// The form's texts are those of the main window: its translation context.
 QString tr(const char *text)
 {
     return QCoreApplication::translate("MainWindow", text);
@@ -68,63 +69,45 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry, c
 
 } // namespace
 
-void FormUi::setupUi(QWidget *centralWidget)
+QLineEdit *FormUi::addField(int index)
 {
-    Frame = new QFrame(centralWidget);
-    Frame->setObjectName("Frame");
-    Frame->setGeometry(0, 0, 1010, 655);
-    Frame->setFrameShape(QFrame::NoFrame);
-    Frame->setFrameShadow(QFrame::Plain);
-    Frame->setLineWidth(0);
+    const auto &field = formschema::textFields().at(index);
+    auto *edit = new QLineEdit(Frame);
+    edit->setObjectName(field.name);
+    edit->setMaxLength(field.maxLength);
+    Q_ASSERT(m_fields.size() == index);
+    m_fields.append(edit);
+    return edit;
+}
 
+// Named fields 0..15, each with its label on the left and its hint on the right.
+void FormUi::addNamedRows(const QFont &font)
+{
     const QFont courier(QStringLiteral("Courier"));
-    const QFont textFont = narrowFont(Frame->font(), 11);
-    const QFont headerFont = narrowFont(Frame->font(), 10);
-    const auto &fields = formschema::textFields();
-
-    // Named fields 0..15, each with its label on the left and its hint on the right.
     for (int i = 0; i < formschema::MandatoryCount; ++i) {
         const NamedRow &row = kNamedRows[i];
+        const QString name = formschema::textFields().at(i).name;
         const bool left = row.x < 390;
         const int labelX = left ? 10 : 390;
         const int hintX = left ? 260 : 670;
-        m_rowLabels.append(makeLabel(Frame, QStringLiteral("l_%1").arg(fields[i].name),
-                                     QRect(labelX, row.y, (left ? 130 : 540) - labelX - 4, 20), textFont));
-        auto *edit = new QLineEdit(Frame);
-        edit->setObjectName(fields[i].name);
+        m_rowLabels.append(makeLabel(Frame, QStringLiteral("l_%1").arg(name),
+                                     QRect(labelX, row.y, (left ? 130 : 540) - labelX - 4, 20), font));
+        QLineEdit *edit = addField(i);
         edit->setGeometry(row.x, row.y, row.w, row.h);
         edit->setFont(courier);
-        edit->setMaxLength(fields[i].maxLength);
-        if (i == 0) {
+        if (i == 0)
             edit->setEnabled(false);
-            m_smskp = edit;
-        }
         if (i == 15)
             edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        auto *hint = makeLabel(Frame, QStringLiteral("h_%1").arg(fields[i].name),
-                               QRect(hintX, row.y, left ? 125 : 108, 20), textFont);
+        auto *hint = makeLabel(Frame, QStringLiteral("h_%1").arg(name), QRect(hintX, row.y, left ? 125 : 108, 20), font);
         hint->setStyleSheet(kHintStyle);
         m_hints.append(hint);
     }
+}
 
-    smskp_combo = new QComboBox(Frame);
-    smskp_combo->setObjectName("smskp_combo");
-    smskp_combo->setGeometry(80, 10, 71, 22);
-    QFont comboFont = textFont;
-    comboFont.setWeight(QFont::Normal);
-    smskp_combo->setFont(comboFont);
-    for (int i = 0; i <= smscentre::CustomIndex; ++i)
-        smskp_combo->addItem(QString());
-
-    // Reserved fields 16..27: below the visible frame, but part of every enumeration.
-    for (int i = formschema::MandatoryCount; i < formschema::HeaderCount; ++i) {
-        auto *edit = new QLineEdit(Frame);
-        edit->setObjectName(fields[i].name);
-        edit->setGeometry(10, 840 + 20 * (i - formschema::MandatoryCount), 120, 20);
-        edit->setMaxLength(fields[i].maxLength);
-    }
-
-    // Column headers of the four blocks.
+// Column headers of the four blocks.
+void FormUi::addHeaders(const QFont &textFont, const QFont &headerFont)
+{
     for (int block = 1; block <= 4; ++block) {
         const int dx = 260 * (block - 1);
         auto *alarm = makeLabel(Frame, QStringLiteral("l_alarm_%1").arg(block), QRect(10 + dx, 210, 41, 41), headerFont);
@@ -138,17 +121,42 @@ void FormUi::setupUi(QWidget *centralWidget)
         m_headers << alarm << control
                   << makeLabel(Frame, QStringLiteral("l_phone_%1").arg(block), QRect(140 + dx, 230, 71, 16), textFont);
     }
+}
+
+void FormUi::setupUi(QWidget *centralWidget)
+{
+    Frame = new QFrame(centralWidget);
+    Frame->setObjectName("Frame");
+    Frame->setGeometry(0, 0, 1010, 655);
+    Frame->setFrameShape(QFrame::NoFrame);
+    Frame->setFrameShadow(QFrame::Plain);
+    Frame->setLineWidth(0);
+
+    const QFont textFont = narrowFont(Frame->font(), 11);
+    addNamedRows(textFont);
+
+    smskp_combo = new QComboBox(Frame);
+    smskp_combo->setObjectName("smskp_combo");
+    smskp_combo->setGeometry(80, 10, 71, 22);
+    QFont comboFont = textFont;
+    comboFont.setWeight(QFont::Normal);
+    smskp_combo->setFont(comboFont);
+    for (int i = 0; i <= smscentre::CustomIndex; ++i)
+        smskp_combo->addItem(QString());
+
+    // Reserved fields 16..27: below the visible frame, but part of every enumeration.
+    for (int i = formschema::MandatoryCount; i < formschema::HeaderCount; ++i)
+        addField(i)->setGeometry(10, 840 + 20 * (i - formschema::MandatoryCount), 120, 20);
+
+    addHeaders(textFont, narrowFont(Frame->font(), 10));
 
     // Telephone fields 28..91, block by block, row by row.
+    const QFont courier(QStringLiteral("Courier"));
     for (int i = formschema::HeaderCount; i < formschema::TextCount; ++i) {
         const int slot = i - formschema::HeaderCount;
-        const int block = slot / 16 + 1;
-        const int row = slot % 16 + 1;
-        auto *edit = new QLineEdit(Frame);
-        edit->setObjectName(fields[i].name);
-        edit->setGeometry(120 + 260 * (block - 1), 255 + 25 * (row - 1), 105, 20);
+        QLineEdit *edit = addField(i);
+        edit->setGeometry(120 + 260 * (slot / 16), 255 + 25 * (slot % 16), 105, 20);
         edit->setFont(courier);
-        edit->setMaxLength(fields[i].maxLength);
     }
 
     // The 256 rights boxes in their fixed creation order.
@@ -162,6 +170,7 @@ void FormUi::setupUi(QWidget *centralWidget)
 
     label = makeLabel(Frame, QStringLiteral("label"), QRect(780, 1, 221, 211), textFont);
     label->setPixmap(QPixmap(QStringLiteral(":/img/img/Rzm_417 220x200 copy.png")));
+    retranslateUi();
 }
 
 void FormUi::retranslateUi()
@@ -170,9 +179,9 @@ void FormUi::retranslateUi()
         m_rowLabels[i]->setText(tr(formtexts::NamedRows[i].label));
         m_hints[i]->setText(tr(formtexts::NamedRows[i].hint));
     }
-    m_smskp->setText(smscentre::number(0));
+    smskp()->setText(smscentre::number(0));
     for (int i = 0; i <= smscentre::CustomIndex; ++i)
-        smskp_combo->setItemText(i, tr(smscentre::operatorName(i).toUtf8().constData()));
+        smskp_combo->setItemText(i, tr(smscentre::operatorNameSource(i)));
     for (int h = 0; h < m_headers.size(); h += 3) {
         m_headers[h]->setText(tr(formtexts::AlarmHeader));
         m_headers[h + 1]->setText(tr(formtexts::ControlHeader));

@@ -1,14 +1,10 @@
 #include "chardialogs.h"
+#include "ui_onechardialog.h"
 
 #include "latin1.h"
 
-#include <QCoreApplication>
-#include <QDialogButtonBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
+#include <QEvent>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace charfield {
 
@@ -26,120 +22,64 @@ QString text(quint8 byte)
 
 } // namespace charfield
 
-void CharRowUi::setupUi(QWidget *dialog, QVBoxLayout *parentLayout, const QString &labelName,
-                        const QString &fieldName)
+OneCharDialog::OneCharDialog(QWidget *parent, const QMetaObject &kind, const Look &look, const QString &initial)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::OneCharDialog>())
+    , m_context(kind.className())
+    , m_look(look)
 {
-    layout = new QHBoxLayout();
-    layout->setObjectName(QStringLiteral("layout_") + fieldName);
-    label = new QLabel(dialog);
-    label->setObjectName(labelName);
-    layout->addWidget(label);
-    field = new QLineEdit(dialog);
-    field->setObjectName(fieldName);
-    field->setMaxLength(1);
-    layout->addWidget(field);
-    parentLayout->addLayout(layout);
+    setObjectName(QLatin1String(m_context));
+    ui->setupUi(this);
+    resize(look.size);
+    ui->buttonBox->setCenterButtons(look.centreButtons);
+    retranslateUi();
+    ui->i_char->setText(initial);
+    connect(ui->i_char, &QLineEdit::textChanged, this, &OneCharDialog::handleChange);
 }
 
-QDialogButtonBox *addOkCancel(QDialog *dialog, QVBoxLayout *layout, bool centred)
-{
-    auto *buttons = new QDialogButtonBox(dialog);
-    buttons->setObjectName("buttonBox");
-    buttons->setOrientation(Qt::Horizontal);
-    buttons->setStandardButtons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->setCenterButtons(centred);
-    layout->addWidget(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
-void OneCharUi::setupUi(QDialog *dialog, const char *objectName, QSize size, bool centreButtons)
-{
-    dialog->setObjectName(QLatin1String(objectName));
-    dialog->resize(size);
-    verticalLayout = new QVBoxLayout(dialog);
-    verticalLayout->setObjectName("verticalLayout");
-    row.setupUi(dialog, verticalLayout, QStringLiteral("label"), QStringLiteral("i_char"));
-    i_char = row.field;
-    buttonBox = addOkCancel(dialog, verticalLayout, centreButtons);
-}
-
-void OneCharUi::retranslateUi(QDialog *dialog, const char *context, const char *title, const char *label)
-{
-    dialog->setWindowTitle(QCoreApplication::translate(context, title));
-    row.label->setText(QCoreApplication::translate(context, label));
-}
-
-void setFixUi::setupUi(QDialog *dialog)
-{
-    OneCharUi::setupUi(dialog, "setFix", QSize(268, 127), true);
-    retranslateUi(dialog);
-}
-
-void setFixUi::retranslateUi(QDialog *dialog)
-{
-    OneCharUi::retranslateUi(dialog, "setFix", "CHKS Char", "CHKS Char:");
-}
-
-void setAckUi::setupUi(QDialog *dialog)
-{
-    OneCharUi::setupUi(dialog, "setAck", QSize(286, 114), false);
-    retranslateUi(dialog);
-}
-
-void setAckUi::retranslateUi(QDialog *dialog)
-{
-    OneCharUi::retranslateUi(dialog, "setAck", "ACK char", "ACK Char:");
-}
-
-void setUCUi::setupUi(QDialog *dialog)
-{
-    OneCharUi::setupUi(dialog, "setUC", QSize(320, 118), false);
-    retranslateUi(dialog);
-}
-
-void setUCUi::retranslateUi(QDialog *dialog)
-{
-    OneCharUi::retranslateUi(dialog, "setUC", "Upload Command", "Upload Command: ");
-}
+OneCharDialog::~OneCharDialog() = default;
 
 quint8 OneCharDialog::character() const
 {
-    return charfield::firstByte(m_field->text());
+    return charfield::firstByte(ui->i_char->text());
 }
 
 void OneCharDialog::handleChange(const QString &text)
 {
-    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!text.isEmpty());
+    ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(!text.isEmpty());
 }
 
-void OneCharDialog::watch(QLineEdit *field, QDialogButtonBox *buttons)
+void OneCharDialog::retranslateUi()
 {
-    m_field = field;
-    m_buttons = buttons;
-    connect(field, &QLineEdit::textChanged, this, &OneCharDialog::handleChange);
+    setWindowTitle(QCoreApplication::translate(m_context, m_look.title));
+    ui->label->setText(QCoreApplication::translate(m_context, m_look.label));
+}
+
+void OneCharDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
 }
 
 setFix::setFix(QWidget *parent)
-    : OneCharDialog(parent)
+    : OneCharDialog(parent, staticMetaObject,
+                    {QT_TRANSLATE_NOOP("setFix", "CHKS Char"), QT_TRANSLATE_NOOP("setFix", "CHKS Char:"), {268, 127}, true},
+                    QString())
 {
-    ui.setupUi(this);
-    watch(ui.i_char, ui.buttonBox);
 }
 
 setAck::setAck(QWidget *parent, quint8 ackChar)
-    : OneCharDialog(parent)
+    : OneCharDialog(parent, staticMetaObject,
+                    {QT_TRANSLATE_NOOP("setAck", "ACK char"), QT_TRANSLATE_NOOP("setAck", "ACK Char:"), {286, 114}, false},
+                    charfield::text(ackChar))
 {
-    ui.setupUi(this);
-    ui.i_char->setText(charfield::text(ackChar));
-    watch(ui.i_char, ui.buttonBox);
 }
 
 setUC::setUC(QWidget *parent, quint8 uploadCommand)
-    : OneCharDialog(parent)
+    : OneCharDialog(parent, staticMetaObject,
+                    {QT_TRANSLATE_NOOP("setUC", "Upload Command"), QT_TRANSLATE_NOOP("setUC", "Upload Command: "),
+                     {320, 118}, false},
+                    charfield::text(uploadCommand))
 {
-    ui.setupUi(this);
-    ui.i_char->setText(charfield::text(uploadCommand));
-    watch(ui.i_char, ui.buttonBox);
 }

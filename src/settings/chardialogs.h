@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QSize>
 
-class QDialogButtonBox;
-class QHBoxLayout;
-class QLabel;
-class QLineEdit;
-class QVBoxLayout;
+#include <memory>
+
+namespace Ui {
+class OneCharDialog;
+}
 
 // What a one-character field stands for and back: the module works on single
 // bytes, so a field stores the Latin-1 code of its first character.
@@ -19,63 +20,17 @@ QString text(quint8 byte);
 
 } // namespace charfield
 
-// One row of a one-character dialog: a label beside a field of one character.
-struct CharRowUi
-{
-    QHBoxLayout *layout = nullptr;
-    QLabel *label = nullptr;
-    QLineEdit *field = nullptr;
-
-    void setupUi(QWidget *dialog, QVBoxLayout *parentLayout, const QString &labelName,
-                 const QString &fieldName);
-};
-
-// The button row every settings dialog ends with: OK and Cancel.
-QDialogButtonBox *addOkCancel(QDialog *dialog, QVBoxLayout *layout, bool centred);
-
-// The shape that setFix, setAck and setUC share: one row, then the buttons.
-class OneCharUi
-{
-public:
-    QVBoxLayout *verticalLayout = nullptr;
-    CharRowUi row;
-    QLineEdit *i_char = nullptr;
-    QDialogButtonBox *buttonBox = nullptr;
-
-protected:
-    void setupUi(QDialog *dialog, const char *objectName, QSize size, bool centreButtons);
-    void retranslateUi(QDialog *dialog, const char *context, const char *title, const char *label);
-};
-
-class setFixUi : public OneCharUi
-{
-public:
-    void setupUi(QDialog *dialog);
-    void retranslateUi(QDialog *dialog);
-};
-
-class setAckUi : public OneCharUi
-{
-public:
-    void setupUi(QDialog *dialog);
-    void retranslateUi(QDialog *dialog);
-};
-
-class setUCUi : public OneCharUi
-{
-public:
-    void setupUi(QDialog *dialog);
-    void retranslateUi(QDialog *dialog);
-};
-
-// Base of the dialogs that edit one character: OK is allowed only while the field
-// holds a character. It starts enabled whatever the first text is, because the
-// field is connected only after it was filled.
+// A dialog that edits one character (onechardialog.ui): a label, a field of one
+// character, OK and Cancel. OK is allowed only while the field holds a character;
+// it starts enabled whatever the first text is, because the field is watched only
+// after it was filled. setFix, setAck and setUC give its look and first text.
 class OneCharDialog : public QDialog
 {
     Q_OBJECT
 
 public:
+    ~OneCharDialog() override;
+
     // The byte to store after the dialog was accepted.
     quint8 character() const;
 
@@ -83,12 +38,23 @@ public slots:
     void handleChange(const QString &text);
 
 protected:
-    using QDialog::QDialog;
-    void watch(QLineEdit *field, QDialogButtonBox *buttons);
+    struct Look
+    {
+        const char *title; // source texts, translated in the dialog's own class context
+        const char *label;
+        QSize size;
+        bool centreButtons;
+    };
+    // `kind` is the subclass, whose name is the object name and translation context.
+    OneCharDialog(QWidget *parent, const QMetaObject &kind, const Look &look, const QString &initial);
+    void changeEvent(QEvent *event) override;
 
 private:
-    QLineEdit *m_field = nullptr;
-    QDialogButtonBox *m_buttons = nullptr;
+    void retranslateUi();
+
+    std::unique_ptr<Ui::OneCharDialog> ui;
+    const char *m_context;
+    Look m_look;
 };
 
 // The fixed check character. Its field always opens empty.
@@ -98,9 +64,6 @@ class setFix : public OneCharDialog
 
 public:
     explicit setFix(QWidget *parent = nullptr);
-
-private:
-    setFixUi ui;
 };
 
 // The character with which the module acknowledges a line.
@@ -110,9 +73,6 @@ class setAck : public OneCharDialog
 
 public:
     setAck(QWidget *parent, quint8 ackChar);
-
-private:
-    setAckUi ui;
 };
 
 // The character that asks the module for its contents.
@@ -122,7 +82,4 @@ class setUC : public OneCharDialog
 
 public:
     setUC(QWidget *parent, quint8 uploadCommand);
-
-private:
-    setUCUi ui;
 };

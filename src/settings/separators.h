@@ -1,28 +1,21 @@
 #pragma once
 
-#include "chardialogs.h"
+#include <QDialog>
 
-// The download and upload separators of the transfer texts.
-class separatorsUi
-{
-public:
-    QVBoxLayout *verticalLayout = nullptr;
-    CharRowUi downloadRow;
-    CharRowUi uploadRow;
-    QLineEdit *c_ds = nullptr;
-    QLineEdit *c_us = nullptr;
-    QDialogButtonBox *buttonBox = nullptr;
+#include <memory>
 
-    void setupUi(QDialog *dialog);
-    void retranslateUi(QDialog *dialog);
-};
+namespace Ui {
+class separators;
+}
 
+// The download and upload separators of the transfer texts (separators.ui).
 class separators : public QDialog
 {
     Q_OBJECT
 
 public:
     separators(QWidget *parent, quint8 downloadSeparator, quint8 uploadSeparator);
+    ~separators() override;
 
     // The bytes to store after the dialog was accepted.
     quint8 downloadSeparator() const;
@@ -33,5 +26,5 @@ public slots:
     void handleChange();
 
 private:
-    separatorsUi ui;
+    std::unique_ptr<Ui::separators> ui;
 };

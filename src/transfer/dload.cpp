@@ -1,4 +1,5 @@
 #include "dload.h"
+#include "ui_dload.h"
 
 #include "dlthread.h"
 
@@ -15,17 +16,18 @@ constexpr int kSuccessCloseMs = 2000;
 
 } // namespace
 
-dload::dload(const LinkSettings &settings, QWidget *parent)
+dload::dload(const LinkSettings &settings, const QString &transferText, QWidget *parent)
     : QDialog(parent)
-    , m_worker(std::make_unique<dlThread>(settings))
+    , m_worker(std::make_unique<dlThread>(settings, transferText))
+    , m_ui(std::make_unique<Ui::dload>())
 {
-    m_ui.setupUi(this);
+    m_ui->setupUi(this);
     // The worker's signals arrive queued: the bar is only touched on this thread.
-    connect(m_worker.get(), &dlThread::progressRange, m_ui.progressBar, [this](int maximum) {
-        m_ui.progressBar->setRange(0, maximum);
-        m_ui.progressBar->reset();
+    connect(m_worker.get(), &dlThread::progressRange, m_ui->progressBar, [this](int maximum) {
+        m_ui->progressBar->setRange(0, maximum);
+        m_ui->progressBar->reset();
     });
-    connect(m_worker.get(), &dlThread::progressValue, m_ui.progressBar, &QProgressBar::setValue);
+    connect(m_worker.get(), &dlThread::progressValue, m_ui->progressBar, &QProgressBar::setValue);
     connect(m_worker.get(), &QThread::finished, this, &dload::dlcomplete);
     // Emitting finished() still reads the worker object on its own thread, and
     // QThread::wait() orders that before the delete below through a futex that
@@ -48,17 +50,17 @@ void dload::dlcomplete()
 {
     if (m_worker->succeeded()) {
         m_shownSuccess = true;
-        m_ui.kiiras->setText(tr("Sikeres betöltés."));
+        m_ui->kiiras->setText(tr("Sikeres betöltés."));
         auto *timer = new QTimer(this);
         timer->setObjectName("closeTimer");
         timer->setSingleShot(true);
         connect(timer, &QTimer::timeout, this, &QDialog::accept);
         timer->start(kSuccessCloseMs);
     } else {
-        m_ui.kiiras->setText(tr("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat."));
+        m_ui->kiiras->setText(tr("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat."));
     }
-    m_ui.buttonBox->setStandardButtons(QDialogButtonBox::Ok);
-    m_ui.buttonBox->setEnabled(true);
+    m_ui->buttonBox->setStandardButtons(QDialogButtonBox::Ok);
+    m_ui->buttonBox->setEnabled(true);
 }
 
 void dload::closeEvent(QCloseEvent *event)
@@ -70,5 +72,5 @@ void dload::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::LanguageChange)
-        m_ui.retranslateUi(this);
+        m_ui->retranslateUi(this);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "dloadui.h"
 #include "linksettings.h"
 
 #include <QDialog>
@@ -9,8 +8,11 @@
 #include <memory>
 
 class dlThread;
+namespace Ui {
+class dload;
+}
 
-// The download's progress dialog. Its worker starts in the constructor, so the
+// The download's progress dialog (dload.ui). Its worker starts in the constructor, so the
 // exchange begins while the dialog opens; the outcome replaces Cancel with OK.
 // Close requests are ignored; Escape rejects. Destroying the dialog stops the
 // worker and waits for it, so the port is closed before the dialog is gone.
@@ -19,7 +21,8 @@ class dload : public QDialog
     Q_OBJECT
 
 public:
-    dload(const LinkSettings &settings, QWidget *parent);
+    // Sends `transferText` over the link of `settings`.
+    dload(const LinkSettings &settings, const QString &transferText, QWidget *parent);
     ~dload() override;
 
     const dlThread *worker() const { return m_worker.get(); }
@@ -38,5 +41,5 @@ private:
     // Set on the worker once finished() has been emitted (see the constructor).
     std::atomic<bool> m_finishEmitted{false};
     bool m_shownSuccess = false;
-    DloadUi m_ui;
+    std::unique_ptr<Ui::dload> m_ui;
 };

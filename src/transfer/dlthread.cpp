@@ -10,8 +10,9 @@ constexpr int kMinStepMs = 4;
 
 } // namespace
 
-dlThread::dlThread(const LinkSettings &settings)
+dlThread::dlThread(const LinkSettings &settings, const QString &transferText)
     : m_settings(settings)
+    , m_transferText(transferText)
 {
 }
 
@@ -42,6 +43,6 @@ void dlThread::run()
         emit progressValue(value);
     };
     hooks.stopRequested = [this] { return isInterruptionRequested(); };
-    m_outcome = transfer::runDownload(port, m_settings, hooks);
+    m_outcome = transfer::runDownload(port, m_settings, m_transferText, hooks);
     m_success = m_outcome == transfer::DownloadOutcome::Acknowledged;
 }

@@ -8,7 +8,7 @@
 #include <atomic>
 
 // The download's worker: runs the exchange with the module on its own copy of the
-// link settings. Progress leaves it only as queued signals; it never touches a widget.
+// link settings and the transfer text. Progress leaves it only as queued signals; it never touches a widget.
 // Stop it with requestInterruption() and wait(): every wait inside is cut into short
 // slices that look at the request, and the port is closed on the way out.
 class dlThread : public QThread
@@ -16,7 +16,7 @@ class dlThread : public QThread
     Q_OBJECT
 
 public:
-    explicit dlThread(const LinkSettings &settings);
+    dlThread(const LinkSettings &settings, const QString &transferText);
     ~dlThread() override;
 
     // Valid once finished() was delivered.
@@ -35,4 +35,5 @@ private:
     std::atomic<bool> m_success{false};
     std::atomic<transfer::DownloadOutcome> m_outcome{transfer::DownloadOutcome::Stopped};
     const LinkSettings m_settings;
+    const QString m_transferText;
 };

@@ -4,7 +4,7 @@
 #include "files/configfile.h"
 #include "formcontent.h"
 #include "phonecsv.h"
-#include "rights.h"
+#include "phoneslot.h"
 
 #include "diskfiles.h"
 #include "sampleforms.h"
@@ -101,9 +101,9 @@ void tst_cli_files::diffSameAndDifferent()
     FormContent b = a;
     b.setText("m_nev", "Garázs");
     b.setText("t5", "");
-    cli::Rights r;
-    r.on[cli::Output1Control] = true;
-    cli::setRights(b, 64, r);
+    phoneslot::Rights r;
+    r.on[phoneslot::Output1Control] = true;
+    phoneslot::setRights(b, 64, r);
     const QString pa = write("a.k83", a);
     const QString pb = write("b.k83", b);
 
@@ -218,10 +218,10 @@ void tst_cli_files::phonesImportWrites()
     QCOMPARE(readAll(path), configfile::encode(fixtures::filledForm())); // -o leaves FILE alone
     FormContent expected = fixtures::filledForm();
     expected.setText("t3", "36301112233");
-    cli::Rights r;
-    r.on[cli::Input1Alarm] = true;
-    r.on[cli::Output2Control] = true;
-    cli::setRights(expected, 3, r);
+    phoneslot::Rights r;
+    r.on[phoneslot::Input1Alarm] = true;
+    r.on[phoneslot::Output2Control] = true;
+    phoneslot::setRights(expected, 3, r);
     QCOMPARE(readAll(out), configfile::encode(expected));
 
     // Without -o the file itself is replaced.

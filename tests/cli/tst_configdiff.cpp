@@ -2,7 +2,7 @@
 #include "configdiff.h"
 #include "formcontent.h"
 #include "formschema.h"
-#include "rights.h"
+#include "phoneslot.h"
 
 #include <QTest>
 
@@ -24,13 +24,13 @@ void tst_configdiff::rightsFollowGroupKeys_data()
     QTest::addColumn<int>("slot");
     QTest::addColumn<QString>("group");
     QTest::addColumn<int>("right");
-    QTest::newRow("slot 1 alarm bit 1") << 1 << "1.1" << int(cli::Input1Alarm);
-    QTest::newRow("slot 1 alarm bit 2") << 1 << "1.2" << int(cli::Input2Alarm);
-    QTest::newRow("slot 1 control bit 1") << 1 << "2.1" << int(cli::Output1Control);
-    QTest::newRow("slot 1 control bit 2") << 1 << "2.2" << int(cli::Output2Control);
-    QTest::newRow("slot 17 control bit 2") << 17 << "34.2" << int(cli::Output2Control);
-    QTest::newRow("slot 64 alarm bit 1") << 64 << "127.1" << int(cli::Input1Alarm);
-    QTest::newRow("slot 64 control bit 1") << 64 << "128.1" << int(cli::Output1Control);
+    QTest::newRow("slot 1 alarm bit 1") << 1 << "1.1" << int(phoneslot::Input1Alarm);
+    QTest::newRow("slot 1 alarm bit 2") << 1 << "1.2" << int(phoneslot::Input2Alarm);
+    QTest::newRow("slot 1 control bit 1") << 1 << "2.1" << int(phoneslot::Output1Control);
+    QTest::newRow("slot 1 control bit 2") << 1 << "2.2" << int(phoneslot::Output2Control);
+    QTest::newRow("slot 17 control bit 2") << 17 << "34.2" << int(phoneslot::Output2Control);
+    QTest::newRow("slot 64 alarm bit 1") << 64 << "127.1" << int(phoneslot::Input1Alarm);
+    QTest::newRow("slot 64 control bit 1") << 64 << "128.1" << int(phoneslot::Output1Control);
 }
 
 void tst_configdiff::rightsFollowGroupKeys()
@@ -47,11 +47,11 @@ void tst_configdiff::rightsFollowGroupKeys()
         }
     }
     QCOMPARE(checked, 1); // the form has one box per key
-    cli::Rights expected;
+    phoneslot::Rights expected;
     expected.on[right] = true;
-    QCOMPARE(cli::rightsOf(form, slot), expected);
+    QCOMPARE(phoneslot::rightsOf(form, slot), expected);
     // No other slot sees it.
-    QCOMPARE(cli::rightsOf(form, slot == 64 ? 63 : slot + 1), cli::Rights());
+    QCOMPARE(phoneslot::rightsOf(form, slot == 64 ? 63 : slot + 1), phoneslot::Rights());
 }
 
 void tst_configdiff::differences_data()

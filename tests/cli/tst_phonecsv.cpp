@@ -1,7 +1,7 @@
 // Telephone slots as CSV: the export, a round trip, and every row verdict of the import.
 #include "formcontent.h"
 #include "phonecsv.h"
-#include "rights.h"
+#include "phoneslot.h"
 
 #include <QTest>
 
@@ -15,11 +15,11 @@ FormContent sample()
     form.setText("t1", "36301112233");
     form.setText("t3", "36 20 1");
     form.setText("t16_4", "36709998877");
-    cli::Rights r;
-    r.on[cli::Input1Alarm] = true;
-    r.on[cli::Output2Control] = true;
-    cli::setRights(form, 1, r);
-    cli::setRights(form, 64, r);
+    phoneslot::Rights r;
+    r.on[phoneslot::Input1Alarm] = true;
+    r.on[phoneslot::Output2Control] = true;
+    phoneslot::setRights(form, 1, r);
+    phoneslot::setRights(form, 64, r);
     return form;
 }
 
@@ -71,18 +71,18 @@ void tst_phonecsv::editedRowsApply()
     QCOMPARE(result.rows.size(), 2);
     QCOMPARE(result.rows[0].line, 3);
     QCOMPARE(result.form.text("t2"), "36305556677");
-    cli::Rights two;
-    two.on[cli::Input2Alarm] = true;
-    two.on[cli::Output1Control] = true;
-    QCOMPARE(cli::rightsOf(result.form, 2), two);
+    phoneslot::Rights two;
+    two.on[phoneslot::Input2Alarm] = true;
+    two.on[phoneslot::Output1Control] = true;
+    QCOMPARE(phoneslot::rightsOf(result.form, 2), two);
     QCOMPARE(result.form.text("t16_4"), "");
-    QCOMPARE(cli::rightsOf(result.form, 64), cli::Rights());
+    QCOMPARE(phoneslot::rightsOf(result.form, 64), phoneslot::Rights());
     // A spreadsheet's ";" works as well as ",".
     const QString semicolons = QString(kHeader).replace(',', ';') + "2;;\"36305556677\";0;1;1;0\n64;t16_4;;0;0;0;0\n";
     QCOMPARE(phonecsv::importCsv(semicolons, sample()).form, result.form);
     // Slots without a row keep their values.
     QCOMPARE(result.form.text("t1"), "36301112233");
-    QCOMPARE(cli::rightsOf(result.form, 1), cli::rightsOf(sample(), 1));
+    QCOMPARE(phoneslot::rightsOf(result.form, 1), phoneslot::rightsOf(sample(), 1));
 }
 
 void tst_phonecsv::splitRow_data()

@@ -135,7 +135,7 @@ void tst_verifyreport::characterOptions()
         return;
     QCOMPARE(int(settings.downloadSeparator), separator);
     QCOMPARE(settings.checkValue, checkValue);
-    QCOMPARE(int(settings.checkSize), checkSize);
+    QCOMPARE(int(settings.checkSize.byte()), checkSize);
 }
 
 QTEST_GUILESS_MAIN(tst_verifyreport)

@@ -44,11 +44,15 @@ LinkSettings settingsFor(const QString &port)
 {
     LinkSettings settings;
     settings.port = port;
+    return settings;
+}
+
+QString sampleText()
+{
     QStringList fields;
     for (int i = 0; i < ModuleSimulator::FieldCount; ++i)
         fields.append(QStringLiteral("field %1").arg(i).leftJustified(transfer::FieldWidth));
-    settings.transferText = fields.join(QLatin1Char('|'));
-    return settings;
+    return fields.join(QLatin1Char('|'));
 }
 
 void perform(Run *run)
@@ -66,7 +70,7 @@ void perform(Run *run)
     hooks.setValue = [run](int value) { run->got.lastProgress = value; };
     QElapsedTimer timer;
     timer.start();
-    run->got.outcome = transfer::runDownload(port, settings, hooks);
+    run->got.outcome = transfer::runDownload(port, settings, sampleText(), hooks);
     run->got.elapsed = timer.elapsed();
     sim.waitForExchanges(1, 1000);
     sim.stop();
@@ -90,7 +94,7 @@ private slots:
 
 void tst_DownloadExchange::outcomesSideBySide()
 {
-    const QByteArray lines = transfer::lineBytes(settingsFor(QString()).transferText, '|');
+    const QByteArray lines = transfer::lineBytes(sampleText(), '|');
     QCOMPARE(lines.size(), 92 * 17);
     const int fullBar = 1563 + 20;
 
@@ -157,7 +161,7 @@ void tst_DownloadExchange::missingPort()
     QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
     QElapsedTimer timer;
     timer.start();
-    QCOMPARE(transfer::runDownload(port, settings, {}), DownloadOutcome::PortFailed);
+    QCOMPARE(transfer::runDownload(port, settings, sampleText(), {}), DownloadOutcome::PortFailed);
     QVERIFY(timer.elapsed() < 2500); // no time-out waited
     QVERIFY(!port.isOpen());
 }
@@ -174,7 +178,7 @@ void tst_DownloadExchange::stopRequestEndsAtOnce()
     hooks.setValue = [&progress](int value) { progress = value; };
     hooks.stopRequested = [&stop] { return stop.load(); };
     DownloadOutcome outcome = DownloadOutcome::Acknowledged;
-    std::thread worker([&] { outcome = transfer::runDownload(port, settingsFor(pty.slavePath()), hooks); });
+    std::thread worker([&] { outcome = transfer::runDownload(port, settingsFor(pty.slavePath()), sampleText(), hooks); });
     // A failed check returns early: the worker must still be stopped and joined.
     const auto joinWorker = qScopeGuard([&] {
         stop = true;
@@ -192,7 +196,7 @@ void tst_DownloadExchange::stopRequestEndsAtOnce()
     QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(outcome, DownloadOutcome::Stopped);
     QVERIFY(!port.isOpen());
-    const QByteArray expected = QByteArray("~}") + transfer::lineBytes(settingsFor(QString()).transferText, '|');
+    const QByteArray expected = QByteArray("~}") + transfer::lineBytes(sampleText(), '|');
     const QByteArray got = sim.received();
     QVERIFY(got.size() < expected.size());
     QCOMPARE(got, expected.left(got.size()));

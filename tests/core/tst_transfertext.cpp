@@ -58,7 +58,7 @@ void tst_TransferText::checksum()
     QFETCH(QString, text);
     QFETCH(int, kind);
     QFETCH(QString, expected);
-    QCOMPARE(transfer::checksum(text, quint8(kind)), expected);
+    QCOMPARE(transfer::checksum(text, Checksum::fromByte(quint8(kind))), expected);
 }
 
 void tst_TransferText::layoutOfAFilledForm()
@@ -110,10 +110,10 @@ void tst_TransferText::appendsChecksum()
     LinkSettings settings;
     const QString plain = transfer::buildTransferText(fixtures::filledForm(), settings).text;
     settings.checkValue = 1;
-    settings.checkSize = quint8(kind);
+    settings.checkSize = Checksum::fromByte(quint8(kind));
     const auto result = transfer::buildTransferText(fixtures::filledForm(), settings);
     QVERIFY(result.ok());
-    QCOMPARE(result.text, plain + transfer::checksum(plain, quint8(kind)));
+    QCOMPARE(result.text, plain + transfer::checksum(plain, Checksum::fromByte(quint8(kind))));
     QVERIFY(result.text.size() > 1563);
 }
 
@@ -180,7 +180,7 @@ void tst_TransferText::verifyText()
     form.setText(QStringLiteral("m_pin"), QString()); // the verify does not insist
     LinkSettings settings;
     settings.checkValue = 1;
-    settings.checkSize = 3;
+    settings.checkSize = {Checksum::Kind::Sum32};
     const auto result = transfer::buildVerifyText(form, settings);
     QVERIFY(result.ok());
     QCOMPARE(result.text.size(), 1564);

@@ -67,9 +67,8 @@ struct SimLink
         const auto text = transfer::buildTransferText(form, settings);
         if (!text.ok())
             return false;
-        settings.transferText = text.text;
         SerialPort port;
-        return transfer::runDownload(port, settings, {}) == transfer::DownloadOutcome::Acknowledged;
+        return transfer::runDownload(port, settings, text.text, {}) == transfer::DownloadOutcome::Acknowledged;
     }
 
     // Reads what the module still sends after the program let go of the line, so

@@ -104,9 +104,10 @@ void tst_chardialogs::oneCharacter()
     QCOMPARE(okStates, typed.isEmpty() ? QList<bool>() : (QList<bool>{false, true}));
 
     LinkSettings after = w.linkSettings();
-    quint8 &value = which == "fix" ? after.checkSize : which == "ack" ? after.ackChar : after.uploadCommand;
-    QCOMPARE(int(value), stored);
-    value = which == "fix" ? before.checkSize : which == "ack" ? before.ackChar : before.uploadCommand;
+    QCOMPARE(int(which == "fix" ? after.checkSize.byte() : which == "ack" ? after.ackChar : after.uploadCommand), stored);
+    after.checkSize = before.checkSize;
+    after.ackChar = before.ackChar;
+    after.uploadCommand = before.uploadCommand;
     QCOMPARE(after, before); // nothing else moved
 }
 

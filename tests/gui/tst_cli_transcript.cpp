@@ -37,7 +37,7 @@ void tst_cli_transcript::sameBytesAsWindow_data()
 
     LinkSettings sum;
     sum.checkValue = 1;
-    sum.checkSize = 2;
+    sum.checkSize = {Checksum::Kind::Sum24};
     sum.downloadSeparator = '#';
     sum.ackChar = 'K';
     QTest::newRow("24 sum, separator #, ack K") << fixtures::richForm() << sum
@@ -45,7 +45,7 @@ void tst_cli_transcript::sameBytesAsWindow_data()
 
     LinkSettings fixed;
     fixed.checkValue = 1;
-    fixed.checkSize = '*';
+    fixed.checkSize = Checksum::fromByte(quint8('*'));
     QTest::newRow("fixed check character") << fixtures::filledForm() << fixed << QStringList{"--check-char", "*"};
 
     // Texts longer than their fields: the window cuts them on loading, so must the tool.

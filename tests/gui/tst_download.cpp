@@ -222,7 +222,7 @@ void tst_Download::languageChangeRestoresTexts()
     LinkSettings settings;
     settings.port = QStringLiteral("/dev/rzm417-no-such-port");
     QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
-    dload dialog(settings, &window);
+    dload dialog(settings, QString(), &window);
     auto *status = dialog.findChild<QLabel *>("kiiras");
     QTRY_COMPARE(status->text(), kFailure);
     dialog.setWindowTitle(QStringLiteral("x"));

@@ -45,15 +45,15 @@ void tst_MainWindow::cleanup()
 void tst_MainWindow::checksumActionsFollowSettings()
 {
     action("action24bit_sum")->trigger();
-    QCOMPARE(m_window->linkSettings().checkSize, quint8(2));
+    QCOMPARE(m_window->linkSettings().checkSize, Checksum::fromByte(2));
     QVERIFY(!action("action8bit_sum")->isChecked());
     QVERIFY(action("action24bit_sum")->isChecked());
     action("action32bit_sum")->trigger();
-    QCOMPARE(m_window->linkSettings().checkSize, quint8(3));
+    QCOMPARE(m_window->linkSettings().checkSize, Checksum::fromByte(3));
     action("action16bit_sum")->trigger();
-    QCOMPARE(m_window->linkSettings().checkSize, quint8(1));
+    QCOMPARE(m_window->linkSettings().checkSize, Checksum::fromByte(1));
     action("action8bit_sum")->trigger();
-    QCOMPARE(m_window->linkSettings().checkSize, quint8(0));
+    QCOMPARE(m_window->linkSettings().checkSize, Checksum::fromByte(0));
     QVERIFY(!action("action16bit_sum")->isChecked());
 }
 

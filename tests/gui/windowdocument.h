@@ -8,24 +8,24 @@ namespace windowdocument {
 
 inline QString fileName(const MainWindow &window)
 {
-    return window.linkSettings().fileName;
+    return window.document().fileName;
 }
 
 inline QString filePath(const MainWindow &window)
 {
-    return window.linkSettings().filePath;
+    return window.document().filePath;
 }
 
 inline QString transferText(const MainWindow &window)
 {
-    return window.linkSettings().transferText;
+    return window.document().transferText;
 }
 
 inline void setTransferText(MainWindow &window, const QString &text)
 {
-    LinkSettings settings = window.linkSettings();
-    settings.transferText = text;
-    window.setLinkSettings(settings);
+    DocumentState document = window.document();
+    document.transferText = text;
+    window.setDocument(document);
 }
 
 } // namespace windowdocument

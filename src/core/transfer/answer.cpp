@@ -1,6 +1,7 @@
 #include "answer.h"
 
 #include "formschema.h"
+#include "groupkey.h"
 #include "latin1.h"
 
 namespace answer {
@@ -8,24 +9,19 @@ namespace {
 
 const QChar kSeparator = QLatin1Char('|');
 
-struct GroupKey
+// Each telephone item (the last 64) starts with its alarm and control mask
+// digits: takes them off the items. The digit of record r is at [r - 1].
+QStringList takeMaskDigits(QStringList *items)
 {
-    bool recordOk = false;
-    int record = 0;
-    int bit = 0; // 0 when the bit position does not read as a number
-};
-
-// "R.B": the record is the first piece and the bit position the last one.
-GroupKey parseGroup(const QString &group)
-{
-    const QStringList pieces = group.split(QLatin1Char('.'));
-    GroupKey key;
-    key.record = pieces.first().toInt(&key.recordOk);
-    bool bitOk = false;
-    key.bit = pieces.last().toInt(&bitOk);
-    if (!bitOk)
-        key.bit = 0;
-    return key;
+    QStringList masks;
+    masks.reserve(2 * formschema::PhoneCount);
+    for (qsizetype i = items->size() - formschema::PhoneCount; i < items->size(); ++i) {
+        QString &item = (*items)[i];
+        masks.append(item.mid(0, 1));
+        masks.append(item.mid(1, 1));
+        item = item.mid(2);
+    }
+    return masks;
 }
 
 } // namespace
@@ -98,15 +94,7 @@ Reading read(const QString &answerText, const FormContent &current)
         return reading;
     }
 
-    // Each telephone item starts with its alarm and control mask digits; the
-    // digit of record r ends up at masks[r - 1].
-    QStringList masks;
-    masks.reserve(2 * phones);
-    for (int i = fieldCount - phones; i < fieldCount; ++i) {
-        masks.append(list[i].mid(0, 1));
-        masks.append(list[i].mid(1, 1));
-        list[i] = list[i].mid(2);
-    }
+    const QStringList masks = takeMaskDigits(&list);
 
     // Every record must have a mask digit; a key that points past the digits
     // would otherwise read beyond the answer.
@@ -114,7 +102,7 @@ Reading read(const QString &answerText, const FormContent &current)
     keys.reserve(current.boxes.size());
     int highest = 0;
     for (const auto &box : current.boxes) {
-        const GroupKey key = parseGroup(box.group);
+        const GroupKey key = GroupKey::parse(box.group);
         if (!key.recordOk || key.record < 1 || key.record > masks.size()) {
             reading.failure = Failure::RecordKey;
             return reading;
@@ -135,7 +123,8 @@ Reading read(const QString &answerText, const FormContent &current)
     for (int r = 1; r <= highest; ++r) {
         const int mask = maskValue(masks[r - 1]);
         for (int k : boxesOfRecord[r]) {
-            reading.content.boxes[k].checked = (mask & keys[k].bit) != 0;
+            // A bit position that does not read as a number tests no bit.
+            reading.content.boxes[k].checked = keys[k].bitOk && (mask & keys[k].bit) != 0;
             reading.boxOrder.append(k);
         }
     }

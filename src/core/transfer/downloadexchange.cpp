@@ -13,7 +13,8 @@ constexpr int kReadyProgress = 20;
 
 } // namespace
 
-DownloadOutcome runDownload(SerialPort &port, const LinkSettings &settings, const DownloadHooks &hooks)
+DownloadOutcome runDownload(SerialPort &port, const LinkSettings &settings, const QString &transferText,
+                            const DownloadHooks &hooks)
 {
     const auto stopRequested = [&hooks] { return hooks.stopRequested && hooks.stopRequested(); };
     const auto setValue = [&hooks](int value) {
@@ -21,7 +22,7 @@ DownloadOutcome runDownload(SerialPort &port, const LinkSettings &settings, cons
             hooks.setValue(value);
     };
     if (hooks.setRange)
-        hooks.setRange(int(settings.transferText.size()) + kReadyProgress);
+        hooks.setRange(int(transferText.size()) + kReadyProgress);
 
     port.setInterruptCheck(stopRequested);
     if (!port.open(settings.port))
@@ -51,7 +52,7 @@ DownloadOutcome runDownload(SerialPort &port, const LinkSettings &settings, cons
     port.readByte(&answer);
 
     int progress = kReadyProgress;
-    const QByteArray bytes = lineBytes(settings.transferText, settings.downloadSeparator);
+    const QByteArray bytes = lineBytes(transferText, settings.downloadSeparator);
     for (char byte : bytes) {
         if (stopRequested() || port.lineLost())
             return finish(stopRequested() ? DownloadOutcome::Stopped : DownloadOutcome::LineLost);

@@ -33,9 +33,10 @@ struct DownloadHooks
     std::function<bool()> stopRequested;
 };
 
-// Sends settings.transferText to settings.port: "~", "}", waits for "R" and one more
-// byte, sends the lines, and reads up to two bytes for the acknowledge character.
+// Sends a transfer text to settings.port: "~", "}", waits for "R" and one more byte,
+// sends the lines, and reads up to two bytes for the acknowledge character.
 // The port is closed again on every path that opened it.
-DownloadOutcome runDownload(SerialPort &port, const LinkSettings &settings, const DownloadHooks &hooks);
+DownloadOutcome runDownload(SerialPort &port, const LinkSettings &settings, const QString &transferText,
+                            const DownloadHooks &hooks);
 
 } // namespace transfer

@@ -2,30 +2,28 @@
 
 #include "serial/serialport.h"
 
-namespace readoutexchange {
+namespace transfer {
 
-bool openPort(SerialPort &port, const QString &portName)
-{
-    return port.open(portName) && port.configure(PerByteMs, ConstantMs);
-}
-
-int sendRequest(SerialPort &port, quint8 uploadCommand)
-{
-    port.writeByte('~');
-    return port.writeByte(uploadCommand);
-}
-
-Reception receive(SerialPort &port, int firstCount, const ReadStep &step)
+Reception runReadout(SerialPort &port, const LinkSettings &settings, const ReadoutHooks &hooks)
 {
     Reception reception;
-    int count = firstCount;
+    if (!port.open(settings.port) || !port.configure(ReadoutPerByteMs, ReadoutConstantMs)) {
+        reception.status = Reception::Status::PortFailure;
+        return reception;
+    }
+    port.writeByte('~');
+    // The second write's count (1 when the byte went out) starts the reception.
+    int count = port.writeByte(settings.uploadCommand);
+    if (hooks.requestSent)
+        hooks.requestSent();
     while (count != 0) {
         quint8 byte = 0;
         count = port.readByte(&byte);
         if (count != 0)
             reception.bytes.append(char(byte));
-        if (step && !step(reception.bytes.size())) {
+        if (hooks.step && !hooks.step(reception.bytes.size())) {
             reception.status = Reception::Status::Cancelled;
+            port.close();
             break;
         }
         // A lost line reads as "no byte" already; this only makes the end explicit.
@@ -37,17 +35,4 @@ Reception receive(SerialPort &port, int firstCount, const ReadStep &step)
     return reception;
 }
 
-Reception fetch(const QString &portName, quint8 uploadCommand, const ReadStep &step)
-{
-    SerialPort port;
-    if (!openPort(port, portName)) {
-        Reception failed;
-        failed.status = Reception::Status::PortFailure;
-        return failed;
-    }
-    const Reception reception = receive(port, sendRequest(port, uploadCommand), step);
-    port.close();
-    return reception;
-}
-
-} // namespace readoutexchange
+} // namespace transfer

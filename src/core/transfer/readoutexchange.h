@@ -1,7 +1,8 @@
 #pragma once
 
+#include "linksettings.h"
+
 #include <QByteArray>
-#include <QString>
 #include <QtGlobal>
 
 #include <functional>
@@ -11,21 +12,27 @@ class SerialPort;
 // The computer's side of the read request that the read-out and the verify
 // share: "~" and the upload command, then single bytes until the module falls
 // silent for one read time-out.
-namespace readoutexchange {
+namespace transfer {
 
 // The read time-out profile of the read request: 1500 ms per byte, no constant.
-constexpr int PerByteMs = 1500;
-constexpr int ConstantMs = 0;
+constexpr int ReadoutPerByteMs = 1500;
+constexpr int ReadoutConstantMs = 0;
+// About the length of a whole answer in bytes: what a progress display counts to.
+constexpr int ReadoutAnswerBytes = 1570;
 
-// Called after every read, with the number of bytes received so far; returning
-// false cancels the reception. The GUI steps its progress dialog here.
-using ReadStep = std::function<bool(qsizetype received)>;
+struct ReadoutHooks
+{
+    // The request went out; the reception starts.
+    std::function<void()> requestSent;
+    // After every read, with the number of bytes received so far; false cancels.
+    std::function<bool(qsizetype received)> step;
+};
 
 struct Reception
 {
     enum class Status {
         Received,    // the module fell silent (or the line vanished); bytes holds its answer
-        Cancelled,   // the step callback asked to stop
+        Cancelled,   // the step hook asked to stop; the port is closed
         PortFailure, // the port could not be opened or configured
     };
     Status status = Status::Received;
@@ -33,18 +40,10 @@ struct Reception
     bool lineLost = false; // the far end vanished during the reception
 };
 
-// Opens the port and configures it with the read request's profile.
-bool openPort(SerialPort &port, const QString &portName);
+// The whole read request on settings.port: open and configure, "~" and the upload
+// command, then single bytes while the last read brought one. After a reception
+// the port stays open, so the caller decides when it closes (the verify keeps it
+// while it shows its verdict); a cancel closes it.
+Reception runReadout(SerialPort &port, const LinkSettings &settings, const ReadoutHooks &hooks);
 
-// Writes "~", then the upload command. The second write's count (1 when the
-// byte went out) is what starts the reception.
-int sendRequest(SerialPort &port, quint8 uploadCommand);
-
-// Reads single bytes while the last count was not 0. A vanished line ends the
-// reception at once, like silence. The port stays open.
-Reception receive(SerialPort &port, int firstCount, const ReadStep &step);
-
-// The whole request on its own port: open, request, receive, close.
-Reception fetch(const QString &portName, quint8 uploadCommand, const ReadStep &step);
-
-} // namespace readoutexchange
+} // namespace transfer

@@ -1,6 +1,7 @@
 #include "transfertext.h"
 
 #include "formschema.h"
+#include "groupkey.h"
 #include "inputrules.h"
 #include "latin1.h"
 
@@ -55,18 +56,13 @@ QHash<int, qint64> masks(const FormContent &form)
 {
     QHash<int, qint64> result;
     for (const auto &box : form.boxes) {
-        const QStringList parts = box.group.split(QLatin1Char('.'));
-        bool recordOk = false;
-        bool bitOk = false;
-        const int record = parts.first().toInt(&recordOk);
-        const int bit = parts.last().toInt(&bitOk);
-        if (!recordOk || !bitOk) {
+        const GroupKey key = GroupKey::parse(box.group);
+        if (!key.ok()) {
             qDebug() << "toInt error.";
             continue;
         }
-        // 2^(bit-1) truncated toward zero: bit 0 and below add nothing.
-        if (box.checked && bit >= 1 && bit <= 62)
-            result[record] += qint64(1) << (bit - 1);
+        if (box.checked && key.value() != 0)
+            result[key.record] += key.value();
     }
     return result;
 }
@@ -183,12 +179,16 @@ qint64 checksumSum(const QString &text)
     return sum;
 }
 
-QString checksum(const QString &text, quint8 checkSize)
+QString checksum(const QString &text, const Checksum &kind)
 {
-    static constexpr int divisors[4] = {8, 16, 24, 32};
-    if (checkSize < 4)
-        return QString::number(checksumSum(text) % divisors[checkSize]);
-    return QString(latin1::fromByte(checkSize));
+    switch (kind.kind) {
+    case Checksum::Kind::Sum8: return QString::number(checksumSum(text) % 8);
+    case Checksum::Kind::Sum16: return QString::number(checksumSum(text) % 16);
+    case Checksum::Kind::Sum24: return QString::number(checksumSum(text) % 24);
+    case Checksum::Kind::Sum32: return QString::number(checksumSum(text) % 32);
+    case Checksum::Kind::Fixed: break;
+    }
+    return QString(latin1::fromByte(kind.fixedChar));
 }
 
 QByteArray lineBytes(const QString &text, quint8 separator)

@@ -57,8 +57,8 @@ TextResult buildVerifyText(const FormContent &form, const LinkSettings &settings
 
 // Sum of the signed 8-bit codes of every character.
 qint64 checksumSum(const QString &text);
-// What is appended: the sum's remainder by 8/16/24/32 for kinds 0..3, else that byte.
-QString checksum(const QString &text, quint8 checkSize);
+// What is appended: the sum's remainder by 8, 16, 24 or 32, or the fixed character.
+QString checksum(const QString &text, const Checksum &kind);
 
 // The line form: the text split at the separator (empty pieces kept), each piece
 // sent as its character codes and a carriage return.

@@ -4,10 +4,11 @@
 
 struct FormContent;
 
-// The four rights of a telephone slot, read from and written to the boxes through
-// their group keys: record 2p-1 holds the alarms (bit 1 input 1, bit 2 input 2),
-// record 2p the controls (bit 1 output 1, bit 2 output 2).
-namespace cli {
+// A telephone slot (1..64): its text field and its four rights, read from and
+// written to the boxes through their group keys. Record 2p-1 holds the alarms
+// (bit 1 input 1, bit 2 input 2), record 2p the controls (bit 1 output 1, bit 2
+// output 2).
+namespace phoneslot {
 
 enum Right { Input1Alarm, Input2Alarm, Output1Control, Output2Control, RightCount };
 
@@ -24,7 +25,7 @@ Rights rightsOf(const FormContent &form, int slot);
 // Sets every box of the slot's two records; boxes with other bit positions stay.
 void setRights(FormContent &form, int slot, const Rights &rights);
 
-// The text field of slot 1..64 (index 28 + slot - 1) and its number.
+// The index of the slot's text field (28 + slot - 1).
 int phoneIndex(int slot);
 
-} // namespace cli
+} // namespace phoneslot

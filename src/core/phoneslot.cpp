@@ -1,30 +1,17 @@
-#include "rights.h"
+#include "phoneslot.h"
 
 #include "formcontent.h"
 #include "formschema.h"
+#include "groupkey.h"
 
-namespace cli {
+namespace phoneslot {
 namespace {
 
-struct Key
-{
-    int record = 0;
-    int bit = 0;
-};
-
-Key keyOf(const QString &group)
-{
-    const QStringList parts = group.split(QLatin1Char('.'));
-    bool recordOk = false;
-    bool bitOk = false;
-    Key key{parts.first().toInt(&recordOk), parts.last().toInt(&bitOk)};
-    return recordOk && bitOk ? key : Key{};
-}
-
 // Which right a box stands for in a slot, or -1.
-int rightOf(const Key &key, int slot)
+int rightOf(const QString &group, int slot)
 {
-    if (key.bit != 1 && key.bit != 2)
+    const GroupKey key = GroupKey::parse(group);
+    if (!key.ok() || (key.bit != 1 && key.bit != 2))
         return -1;
     if (key.record == 2 * slot - 1)
         return key.bit == 1 ? Input1Alarm : Input2Alarm;
@@ -51,7 +38,7 @@ Rights rightsOf(const FormContent &form, int slot)
 {
     Rights rights;
     for (const auto &box : form.boxes) {
-        const int right = rightOf(keyOf(box.group), slot);
+        const int right = rightOf(box.group, slot);
         if (right >= 0 && box.checked)
             rights.on[right] = true;
     }
@@ -61,7 +48,7 @@ Rights rightsOf(const FormContent &form, int slot)
 void setRights(FormContent &form, int slot, const Rights &rights)
 {
     for (auto &box : form.boxes) {
-        const int right = rightOf(keyOf(box.group), slot);
+        const int right = rightOf(box.group, slot);
         if (right >= 0)
             box.checked = rights.on[right];
     }
@@ -72,4 +59,4 @@ int phoneIndex(int slot)
     return formschema::HeaderCount + slot - 1;
 }
 
-} // namespace cli
+} // namespace phoneslot

@@ -1,0 +1,65 @@
+// The form's own lists of its fields and boxes: built in creation order, equal to
+// the order of a child search on a fresh form, and the one order that binding uses.
+#include "formbinding.h"
+#include "formschema.h"
+#include "formui.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QTest>
+
+class tst_FormUi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listsAreTheEnumerationOrder();
+    void bindingKeepsItsOrderWhenChildrenMove();
+};
+
+void tst_FormUi::listsAreTheEnumerationOrder()
+{
+    QWidget central;
+    FormUi form;
+    form.setupUi(&central);
+    const auto &fields = form.textFields();
+    const auto &boxes = form.boxes();
+    QCOMPARE(fields.size(), formschema::TextCount);
+    QCOMPARE(boxes.size(), formschema::BoxCount);
+    // The enumeration order is part of the contract: on a form as built, the
+    // lists are exactly what the child search returns.
+    QCOMPARE(fields, central.findChildren<QLineEdit *>());
+    QCOMPARE(boxes, central.findChildren<QCheckBox *>());
+    for (int i = 0; i < fields.size(); ++i)
+        QCOMPARE(fields[i]->objectName(), formschema::textFields()[i].name);
+    for (int k = 0; k < boxes.size(); ++k) {
+        QCOMPARE(boxes[k]->objectName(), formschema::boxes()[k].name);
+        QCOMPARE(boxes[k]->property("group").toString(), formschema::boxes()[k].group);
+    }
+    QCOMPARE(form.smskp(), fields.first());
+}
+
+// Raising a widget moves it to the end of its parent's children, and so in a child
+// search. Files and transfers must not follow: they use the form's lists.
+void tst_FormUi::bindingKeepsItsOrderWhenChildrenMove()
+{
+    QWidget central;
+    FormUi form;
+    form.setupUi(&central);
+    FormContent content = FormContent::empty();
+    for (int i = 0; i < content.texts.size(); ++i)
+        content.texts[i].text = QString::number(i % 10);
+    for (int k = 0; k < content.boxes.size(); k += 3)
+        content.boxes[k].checked = true;
+    formbinding::apply(form, content);
+
+    form.textFields()[1]->raise();
+    form.boxes()[0]->raise();
+    QVERIFY(central.findChildren<QLineEdit *>() != form.textFields());
+    QVERIFY(central.findChildren<QCheckBox *>() != form.boxes());
+    QCOMPARE(formbinding::capture(form), content);
+}
+
+QTEST_MAIN(tst_FormUi)
+#include "tst_formui.moc"
