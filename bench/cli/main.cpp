@@ -11,6 +11,7 @@
 #include "formcontent.h"
 #include "formschema.h"
 #include "linksettings.h"
+#include "sampleforms.h"
 #include "transfer/readoutexchange.h"
 #include "transfer/transfertext.h"
 
@@ -24,16 +25,6 @@
 #include <vector>
 
 namespace {
-
-FormContent benchForm()
-{
-    FormContent form = FormContent::defaults();
-    for (int i = 1; i < formschema::MandatoryCount; ++i)
-        form.texts[i].text = QStringLiteral("1");
-    for (int i = formschema::HeaderCount; i < formschema::TextCount; ++i)
-        form.texts[i].text = QStringLiteral("3630%1").arg(1000000 + i);
-    return form;
-}
 
 // One paced module on a pty of its own.
 struct Module
@@ -94,14 +85,14 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("bench.k83"));
     QString error;
-    if (!configfile::save(file, benchForm(), &error)) {
+    if (!configfile::save(file, fixtures::richForm(), &error)) {
         std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(file), qPrintable(error));
         return 1;
     }
     // What a real line needs: "~}", "R" and one byte, the lines, "OK"; 10 bits a byte.
     // A read-out: "~{", then two carriage returns, 92 fields of 17 bytes and a last
     // byte, then the 1.5 s of silence that ends it.
-    const auto text = transfer::buildTransferText(benchForm(), LinkSettings());
+    const auto text = transfer::buildTransferText(fixtures::richForm(), LinkSettings());
     const double lineMs = (2 + 2 + transfer::lineBytes(text.text, '|').size() + 2) * 10 * 1000.0 / 1200;
     const double readMs = (2 + 2 + formschema::TextCount * 17 + 1) * 10 * 1000.0 / 1200 + transfer::ReadoutPerByteMs;
     const QStringList safe{QStringLiteral("--backup"), dir.filePath(QStringLiteral("backups")), QStringLiteral("--verify")};

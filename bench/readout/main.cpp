@@ -11,6 +11,7 @@
 #include "mainwindow.h"
 #include "modulesimulator.h"
 #include "ptypair.h"
+#include "sampleforms.h"
 
 #include "transfer/answer.h"
 #include "serial/serialport.h"
@@ -42,23 +43,6 @@ Sample now()
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
     const auto wall = std::chrono::steady_clock::now().time_since_epoch();
     return {std::chrono::duration<double>(wall).count(), double(cpu.tv_sec) + double(cpu.tv_nsec) / 1e9};
-}
-
-// A configuration as the module stores it, in the form in which it reads back.
-FormContent storedConfiguration()
-{
-    FormContent form = FormContent::defaults();
-    form.setText("m_pin", "1234");
-    form.setText("m_id", "0001");
-    form.setText("m_nev", "Kapu");
-    form.setText("visszaallas", "1");
-    form.setText("rele_time", "0005");
-    for (int i = 0; i < form.texts.size(); ++i)
-        if (form.texts[i].text.isEmpty())
-            form.texts[i].text = i < 28 ? QStringLiteral("Mezo %1").arg(i) : QStringLiteral("3630%1").arg(1000000 + i);
-    for (int k = 0; k < form.boxes.size(); k += 3)
-        form.boxes[k].checked = true;
-    return form;
 }
 
 // When the simulator began and ended its answer, from its trace.
@@ -103,12 +87,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "bench_readout: no pty: %s\n", qPrintable(pty.errorString()));
         return 1;
     }
-    const FormContent stored = storedConfiguration();
+    // The module stores a form that uses every field; the read-out shows it as read back.
+    const FormContent stored = fixtures::readBack(fixtures::richForm());
     ModuleSimulator sim;
     AnswerClock clock;
     sim.setTraceSink([&clock](const QString &line) { clock.onTrace(line); });
     sim.setPaced(true);
-    sim.setConfiguration(stored);
+    sim.setConfiguration(fixtures::richForm());
     sim.start(pty.takeMaster(), true);
 
     MainWindow window;

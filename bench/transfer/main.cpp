@@ -11,7 +11,7 @@
 #include "dlthread.h"
 #include "mainwindow.h"
 #include "transfer/transfertext.h"
-#include "../../tests/testforms.h"
+#include "sampleforms.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -131,7 +131,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QTemporaryDir dir;
     MainWindow window;
-    window.applyForm(filledForm());
+    window.applyForm(fixtures::filledForm());
     const QString text = transfer::buildTransferText(window.captureForm(), LinkSettings()).text;
     const QByteArray lines = transfer::lineBytes(text, '|');
     const QByteArray toModule = QByteArray("~}") + lines;

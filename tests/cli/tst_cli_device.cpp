@@ -5,12 +5,11 @@
 #include "clirun.h"
 #include "files/configfile.h"
 #include "fieldcheck.h"
-#include "phoneslot.h"
 #include "serial/serialport.h"
 #include "transfer/transfertext.h"
 
-#include "../diskfiles.h"
-#include "cliforms.h"
+#include "diskfiles.h"
+#include "sampleforms.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,8 +18,8 @@
 #include <memory>
 #include <unistd.h>
 
-using diskfiles::readAll;
-using diskfiles::writeAll;
+using fixtures::readAll;
+using fixtures::writeAll;
 using Fault = SimBehaviour::Fault;
 
 class tst_cli_device : public QObject
@@ -44,7 +43,7 @@ private slots:
     void verifyNoAnswer();
 
 private:
-    QString write(const QString &name, const FormContent &form) { return writeForm(*m_dir, name, form); }
+    QString write(const QString &name, const FormContent &form) { return fixtures::writeForm(*m_dir, name, form); }
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
@@ -56,7 +55,7 @@ void tst_cli_device::init()
 void tst_cli_device::downloadOne()
 {
     Module module;
-    const FormContent form = fullForm();
+    const FormContent form = fixtures::richForm();
     const QString trace = m_dir->filePath("trace.txt");
     const CliRun run = runCli({"download", write("full.k83", form), "--port", module.port(), "--trace", trace});
     QCOMPARE(run.code, 0);
@@ -83,32 +82,34 @@ void tst_cli_device::downloadParallelReportsPerPort()
     Module a;
     Module silent(Fault::NoReady);
     Module c;
-    const FormContent form = filledForm();
+    Module mute(Fault::NoReady);
+    const FormContent form = fixtures::filledForm();
     const QString trace = m_dir->filePath("trace.txt");
     const CliRun run = runCli({"download", write("f.k83", form), "-p", a.port(), "-p", silent.port(),
-                               "-p", c.port(), "--trace", trace});
+                               "-p", c.port(), "-p", mute.port(), "--trace", trace});
     QCOMPARE(run.code, 4);
-    QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts).size(), 3);
+    QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts).size(), 4);
     QVERIFY2(run.out.contains(a.port() + ": ok, acknowledged"), qPrintable(run.out));
-    QVERIFY2(run.out.contains(silent.port() + ": failed: no answer (no \"R\" within 5 s)"), qPrintable(run.out));
+    for (const Module *m : {&silent, &mute})
+        QVERIFY2(run.out.contains(m->port() + ": failed: no answer (no \"R\" within 5 s)"), qPrintable(run.out));
     QVERIFY2(run.out.contains(c.port() + ": ok, acknowledged"), qPrintable(run.out));
     QCOMPARE(a.sim.fields(), transfer::fields(form));
     QCOMPARE(c.sim.fields(), transfer::fields(form));
     QCOMPARE(a.sim.received(), c.sim.received());
-    // In parallel: the silent module's 5 s wait is not added to the others.
+    // In parallel: the two silent modules' 5 s waits are not added up.
     QVERIFY2(run.ms < 9000, qPrintable(QString::number(run.ms)));
     // One trace holds every port, one after another.
     const QString log = QString::fromUtf8(readAll(trace));
-    for (const Module *m : {&a, &silent, &c})
+    for (const Module *m : {&a, &silent, &c, &mute})
         QVERIFY(log.contains(m->port() + " > 7E 7D"));
-    QVERIFY(a.portFree() && silent.portFree() && c.portFree());
+    QVERIFY(a.portFree() && silent.portFree() && c.portFree() && mute.portFree());
 }
 
 void tst_cli_device::progressBarOnTerminal()
 {
     Module module;
     PtyPair terminal; // stands in for the user's terminal on standard error
-    const CliRun run = runCli({"download", write("f.k83", filledForm()), "--port", module.port()}, 60000,
+    const CliRun run = runCli({"download", write("f.k83", fixtures::filledForm()), "--port", module.port()}, 60000,
                               terminal.slavePath());
     QCOMPARE(run.code, 0);
     QByteArray shown;
@@ -123,7 +124,7 @@ void tst_cli_device::progressBarOnTerminal()
 void tst_cli_device::downloadRefusedSendsNothing()
 {
     Module module;
-    FormContent form = filledForm();
+    FormContent form = fixtures::filledForm();
     form.setText("m_nev", "Kapué");
     const CliRun run = runCli({"download", write("accent.k83", form), "--port", module.port()});
     QCOMPARE(run.code, 1);
@@ -143,7 +144,7 @@ void tst_cli_device::badPorts_data()
 void tst_cli_device::badPorts()
 {
     QFETCH(QString, command);
-    const QString file = write("f.k83", filledForm());
+    const QString file = write("f.k83", fixtures::filledForm());
     const QString missing = m_dir->filePath("ttyNONE");
     const auto args = [&](const QString &port) {
         QStringList list{command};
@@ -174,12 +175,12 @@ void tst_cli_device::badPorts()
 void tst_cli_device::readoutWritesFile()
 {
     Module module;
-    module.sim.setConfiguration(fullForm());
+    module.sim.setConfiguration(fixtures::richForm());
     const QString out = m_dir->filePath("read.k83");
     const CliRun run = runCli({"readout", "--port", module.port(), "-o", out});
     QCOMPARE(run.code, 0);
     QVERIFY2(run.out.startsWith(module.port() + ": read "), qPrintable(run.out));
-    QCOMPARE(readAll(out), configfile::encode(fullFormReadBack()));
+    QCOMPARE(readAll(out), configfile::encode(fixtures::readBack(fixtures::richForm())));
     QCOMPARE(module.sim.received(), QByteArray("~{"));
     QVERIFY(module.portFree());
 }
@@ -198,8 +199,8 @@ void tst_cli_device::readoutFailuresWriteNothing()
     QFETCH(int, fault);
     QFETCH(QString, error);
     Module module{Fault(fault)};
-    module.sim.setConfiguration(fullForm());
-    const QString out = write("old.k83", filledForm());
+    module.sim.setConfiguration(fixtures::richForm());
+    const QString out = write("old.k83", fixtures::filledForm());
     const QByteArray before = readAll(out);
     const QString trace = m_dir->filePath("t.txt");
     const CliRun run = runCli({"readout", "--port", module.port(), "-o", out, "--trace", trace});
@@ -213,7 +214,7 @@ void tst_cli_device::readoutRefusesUnloadableFile()
 {
     // A field "---" would end the saved file early, so it could never be loaded again.
     Module module;
-    FormContent stored = fullForm();
+    FormContent stored = fixtures::richForm();
     stored.setText("be1_nev", "---");
     module.sim.setConfiguration(stored);
     const QString out = m_dir->filePath("never.k83");
@@ -226,8 +227,8 @@ void tst_cli_device::readoutRefusesUnloadableFile()
 void tst_cli_device::verifyMatch()
 {
     Module module;
-    module.sim.setConfiguration(fullForm());
-    const CliRun run = runCli({"verify", write("full.k83", fullForm()), "--port", module.port()});
+    module.sim.setConfiguration(fixtures::richForm());
+    const CliRun run = runCli({"verify", write("full.k83", fixtures::richForm()), "--port", module.port()});
     QCOMPARE(run.code, 0);
     QCOMPARE(run.out, module.port() + ": match\n");
 }
@@ -235,25 +236,24 @@ void tst_cli_device::verifyMatch()
 void tst_cli_device::verifyNamesDifferences()
 {
     Module module;
-    FormContent stored = fullForm();
+    FormContent stored = fixtures::richForm();
     stored.setText("m_nev", "Kapu2");
-    phoneslot::Rights rights = phoneslot::rightsOf(stored, 3);
-    rights.on[phoneslot::Input1Alarm] = !rights.on[phoneslot::Input1Alarm];
-    phoneslot::setRights(stored, 3, rights);
+    FormContent::Box &alarm = fixtures::boxWithKey(stored, "5.1"); // slot 3, input 1
+    alarm.checked = !alarm.checked;
     module.sim.setConfiguration(stored);
-    const CliRun run = runCli({"verify", write("full.k83", fullForm()), "--port", module.port()});
+    const CliRun run = runCli({"verify", write("full.k83", fixtures::richForm()), "--port", module.port()});
     QCOMPARE(run.code, 1);
     const auto onOff = [](bool on) { return QString(on ? "on" : "off"); };
     QCOMPARE(run.out, module.port() + ": mismatch: 2 difference(s)\n"
                  + "m_nev: file \"Kapu\", module \"Kapu2\"\n"
                  + QString("t3 (slot 3) input 1 alarm: file %1, module %2\n")
-                       .arg(onOff(!rights.on[phoneslot::Input1Alarm]), onOff(rights.on[phoneslot::Input1Alarm])));
+                       .arg(onOff(!alarm.checked), onOff(alarm.checked)));
 }
 
 void tst_cli_device::verifyNoAnswer()
 {
     Module module(Fault::Silence);
-    const CliRun run = runCli({"verify", write("f.k83", filledForm()), "--port", module.port()});
+    const CliRun run = runCli({"verify", write("f.k83", fixtures::filledForm()), "--port", module.port()});
     QCOMPARE(run.code, 4);
     QCOMPARE(run.out, module.port() + ": mismatch: no answer\n");
     QVERIFY(module.portFree());

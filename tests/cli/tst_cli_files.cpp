@@ -6,15 +6,15 @@
 #include "phonecsv.h"
 #include "phoneslot.h"
 
-#include "../diskfiles.h"
-#include "../testforms.h"
+#include "diskfiles.h"
+#include "sampleforms.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-using diskfiles::readAll;
-using diskfiles::writeAll;
+using fixtures::readAll;
+using fixtures::writeAll;
 
 class tst_cli_files : public QObject
 {
@@ -96,7 +96,7 @@ void tst_cli_files::usage()
 
 void tst_cli_files::diffSameAndDifferent()
 {
-    FormContent a = filledForm();
+    FormContent a = fixtures::filledForm();
     a.setText("t5", "36301234567");
     FormContent b = a;
     b.setText("m_nev", "Garázs");
@@ -123,7 +123,7 @@ void tst_cli_files::badFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
     QTest::addColumn<QString>("message");
-    const QByteArray good = configfile::encode(filledForm());
+    const QByteArray good = configfile::encode(fixtures::filledForm());
     QTest::newRow("missing") << QByteArray() << "no such file";
     QTest::newRow("one line too many") << QByteArray(good + "\r\n") << "not a configuration file (more than 348 lines";
     QTest::newRow("cut short") << good.left(good.size() / 2) << "not a configuration file (";
@@ -137,7 +137,7 @@ void tst_cli_files::badFiles()
     const QString path = m_dir->filePath("bad.k83");
     if (!bytes.isEmpty())
         QVERIFY(writeAll(path, bytes));
-    const QString good = write("good.k83", filledForm());
+    const QString good = write("good.k83", fixtures::filledForm());
     const QList<QStringList> commands = {
         {"diff", good, path}, {"check", path}, {"phones", "export", path},
         {"download", path, "--port", m_dir->filePath("no-such-port")},
@@ -153,7 +153,7 @@ void tst_cli_files::badFiles()
 
 void tst_cli_files::checkListsEveryField()
 {
-    FormContent form = filledForm();
+    FormContent form = fixtures::filledForm();
     form.setText("m_pin", "12a4");       // input: digits; download passes it
     form.setText("m_nev", "Kapué");      // input: 7-bit; download: character
     form.setText("be2_off_msg", "");     // download: mandatory
@@ -186,7 +186,7 @@ void tst_cli_files::checkListsEveryField()
 
 void tst_cli_files::checkCleanFile()
 {
-    const QString path = write("clean.k83", filledForm());
+    const QString path = write("clean.k83", fixtures::filledForm());
     const CliRun run = runCli({"check", path});
     QCOMPARE(run.code, 0);
     QCOMPARE(run.out, path + ": nothing refused\n");
@@ -194,7 +194,7 @@ void tst_cli_files::checkCleanFile()
 
 void tst_cli_files::phonesExport()
 {
-    FormContent form = filledForm();
+    FormContent form = fixtures::filledForm();
     form.setText("t2", "36301112233");
     const QString path = write("p.k83", form);
     const CliRun run = runCli({"phones", "export", path});
@@ -207,7 +207,7 @@ void tst_cli_files::phonesExport()
 
 void tst_cli_files::phonesImportWrites()
 {
-    const QString path = write("in.k83", filledForm());
+    const QString path = write("in.k83", fixtures::filledForm());
     const QString csv = m_dir->filePath("in.csv");
     QVERIFY(writeAll(csv, "slot,field,number,input1_alarm,input2_alarm,output1_control,output2_control\n"
                           "3,t3,36301112233,1,0,0,1\n"));
@@ -215,8 +215,8 @@ void tst_cli_files::phonesImportWrites()
     const CliRun run = runCli({"phones", "import", path, csv, "-o", out});
     QCOMPARE(run.code, 0);
     QCOMPARE(run.out, "line 2 (slot 3): ok\n");
-    QCOMPARE(readAll(path), configfile::encode(filledForm())); // -o leaves FILE alone
-    FormContent expected = filledForm();
+    QCOMPARE(readAll(path), configfile::encode(fixtures::filledForm())); // -o leaves FILE alone
+    FormContent expected = fixtures::filledForm();
     expected.setText("t3", "36301112233");
     phoneslot::Rights r;
     r.on[phoneslot::Input1Alarm] = true;
@@ -251,7 +251,7 @@ void tst_cli_files::phonesImportRefusesWholeCsv()
     QFETCH(QByteArray, csv);
     QFETCH(QString, stdoutText);
     QFETCH(QString, error);
-    const QString path = write("keep.k83", filledForm());
+    const QString path = write("keep.k83", fixtures::filledForm());
     const QByteArray before = readAll(path);
     const QString csvPath = m_dir->filePath("bad.csv");
     QVERIFY(writeAll(csvPath, csv));
@@ -271,7 +271,7 @@ void tst_cli_files::phonesImportRefusesWholeCsv()
 
 void tst_cli_files::unwritableOutput()
 {
-    const QString path = write("src.k83", filledForm());
+    const QString path = write("src.k83", fixtures::filledForm());
     const QString csv = m_dir->filePath("in.csv");
     QVERIFY(writeAll(csv, "slot,field,number,input1_alarm,input2_alarm,output1_control,output2_control\n"));
     const QString out = m_dir->filePath("no-such-folder/out.k83");

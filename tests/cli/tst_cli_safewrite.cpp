@@ -6,8 +6,8 @@
 #include "files/configfile.h"
 #include "transfer/transfertext.h"
 
-#include "../diskfiles.h"
-#include "cliforms.h"
+#include "diskfiles.h"
+#include "sampleforms.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,8 +17,8 @@
 
 #include <memory>
 
-using diskfiles::readAll;
-using diskfiles::writeAll;
+using fixtures::readAll;
+using fixtures::writeAll;
 using Fault = SimBehaviour::Fault;
 
 class tst_cli_safewrite : public QObject
@@ -34,7 +34,7 @@ private slots:
     void logOfAnInterruptedBatch();
 
 private:
-    QString write(const QString &name, const FormContent &form) { return writeForm(*m_dir, name, form); }
+    QString write(const QString &name, const FormContent &form) { return fixtures::writeForm(*m_dir, name, form); }
     QString writeText(const QString &name, const QString &text)
     {
         const QString path = m_dir->filePath(name);
@@ -73,18 +73,18 @@ void tst_cli_safewrite::init()
 void tst_cli_safewrite::backupWriteVerify()
 {
     Module module;
-    module.sim.setConfiguration(withName(fullForm(), "Elozo"));
-    const FormContent form = fullForm();
+    module.sim.setConfiguration(withName(fixtures::richForm(), "Elozo"));
+    const FormContent form = fixtures::richForm();
     const QString log = m_dir->filePath("log.csv");
     const CliRun run = runCli({"download", write("new.k83", form), "--port", module.port(), "--backup",
                                m_dir->filePath("bk"), "--verify", "--log", log});
     QCOMPARE(run.code, 0);
     QCOMPARE(backups().size(), 1);
     const QString backup = m_dir->filePath("bk/" + backups().first());
-    QVERIFY2(QRegularExpression("/\\d{8}-\\d{6}-" + QDir(module.port()).dirName().prepend("dev_pts_") + "-0001\\.k83$")
+    QVERIFY2(QRegularExpression("/\\d{8}-\\d{6}-" + QDir(module.port()).dirName().prepend("dev_pts_") + "-0042\\.k83$")
                  .match(backup).hasMatch(), qPrintable(backup));
     // The backup is what the module held before, as a readout would have saved it.
-    QCOMPARE(readAll(backup), configfile::encode(withName(fullFormReadBack(), "Elozo")));
+    QCOMPARE(readAll(backup), configfile::encode(withName(fixtures::readBack(fixtures::richForm()), "Elozo")));
     QCOMPARE(module.sim.fields(), transfer::fields(form));
     const QString p = module.port() + ": ";
     QVERIFY2(run.out.startsWith(p + "backup " + backup + "\n" + p + "ok, acknowledged ("), qPrintable(run.out));
@@ -100,7 +100,7 @@ void tst_cli_safewrite::backupWriteVerify()
     const QStringList cells = rows[1].split(QRegularExpression(",(?=(?:[^\"]*\"[^\"]*\")*[^\"]*$)"));
     QCOMPARE(cells.size(), 8);
     QVERIFY(QDateTime::fromString(cells[0], Qt::ISODate).isValid());
-    QCOMPARE(cells.mid(1, 3), QStringList({module.port(), "0001", "Kapu   "}));
+    QCOMPARE(cells.mid(1, 3), QStringList({module.port(), "0042", "Kapu  "}));
     QVERIFY2(cells[4].startsWith("\"ok, acknowledged ("), qPrintable(cells[4]));
     QCOMPARE(cells.mid(5, 2), QStringList({"match", backup}));
     QVERIFY(cells[7].toDouble() > 1.0); // two read-outs, each ended by 1.5 s of silence
@@ -112,9 +112,9 @@ void tst_cli_safewrite::failedBackupStopsThatModuleOnly()
     Module good;
     Module unreadable(Fault::FieldTooFew);
     const QString missing = m_dir->filePath("ttyNONE");
-    const FormContent before = withName(fullForm(), "Elozo");
+    const FormContent before = withName(fixtures::richForm(), "Elozo");
     unreadable.sim.setConfiguration(before);
-    const QString file = write("new.k83", fullForm());
+    const QString file = write("new.k83", fixtures::richForm());
     const QStringList args{"download", file, "-p", good.port(), "-p", unreadable.port(), "-p", missing,
                            "--backup", m_dir->filePath("bk"), "--log", m_dir->filePath("log.csv")};
     const CliRun run = runCli(args);
@@ -124,7 +124,7 @@ void tst_cli_safewrite::failedBackupStopsThatModuleOnly()
                               "(91 fields, expected 92) (--force writes without one)"), qPrintable(run.out));
     QVERIFY2(run.out.contains(missing + ": not written: no backup: cannot be opened: no such device " + missing),
              qPrintable(run.out));
-    QCOMPARE(good.sim.fields(), transfer::fields(fullForm()));
+    QCOMPARE(good.sim.fields(), transfer::fields(fixtures::richForm()));
     QCOMPARE(unreadable.sim.fields(), transfer::fields(before)); // untouched
     QCOMPARE(unreadable.sim.received(), QByteArray("~{"));       // the read request only
     QCOMPARE(backups().size(), 1);
@@ -136,7 +136,7 @@ void tst_cli_safewrite::failedBackupStopsThatModuleOnly()
     QVERIFY2(forced.out.contains(unreadable.port() + ": no backup: the answer cannot be read (91 fields, expected 92); "
                                  "written without one (--force)\n" + unreadable.port() + ": ok, acknowledged"),
              qPrintable(forced.out));
-    QCOMPARE(unreadable.sim.fields(), transfer::fields(fullForm()));
+    QCOMPARE(unreadable.sim.fields(), transfer::fields(fixtures::richForm()));
     QVERIFY(good.portFree() && unreadable.portFree());
 }
 
@@ -145,12 +145,12 @@ void tst_cli_safewrite::batchFromTemplate()
     Module a, b, c;
     const QString csv = writeText("modules.csv", QString("port,m_id,m_nev\n%1,0101,Kapu\n%2,0102,\"Garazs, hatso\"\n"
                                                          "%3,0103,Pince\n").arg(a.port(), b.port(), c.port()));
-    const CliRun run = runCli({"download", write("template.k83", fullForm()), "--modules", csv, "--verify"});
+    const CliRun run = runCli({"download", write("template.k83", fixtures::richForm()), "--modules", csv, "--verify"});
     QCOMPARE(run.code, 0);
     const QList<std::pair<Module *, QStringList>> expected{
         {&a, {"0101", "Kapu"}}, {&b, {"0102", "Garazs, hatso"}}, {&c, {"0103", "Pince"}}};
     for (const auto &[module, values] : expected) {
-        FormContent form = fullForm();
+        FormContent form = fixtures::richForm();
         form.setText("m_id", values[0]);
         form.setText("m_nev", values[1]);
         QCOMPARE(module->sim.fields(), transfer::fields(form));
@@ -167,7 +167,7 @@ void tst_cli_safewrite::badCellsRefuseTheBatch()
                                                          "%2;0002;;Kapu\n"
                                                          "%2;0003;1234;Nagyon hosszu nev ide\n"
                                                          ";0004;1234;Kapué\n").arg(a.port(), b.port()));
-    const QString file = write("template.k83", fullForm());
+    const QString file = write("template.k83", fixtures::richForm());
     const CliRun run = runCli({"download", file, "--modules", csv, "--backup", m_dir->filePath("bk"), "--log", log});
     QCOMPARE(run.code, 1);
     QCOMPARE(run.out, QString("line 2 (%1): m_id \"12a4\": input check: Only numbers.\n"
@@ -199,13 +199,13 @@ void tst_cli_safewrite::logOfAnInterruptedBatch()
     const QString log = m_dir->filePath("log.csv");
     const QString csv = writeText("m.csv", QString("port,m_id\n%1,0001\n%2,0002\n").arg(done.port(), waiting.port()));
     QProcess cli;
-    cli.start(RZM_CLI_PATH, {"download", write("t.k83", fullForm()), "--modules", csv, "--verify", "--log", log});
+    cli.start(RZM_CLI_PATH, {"download", write("t.k83", fixtures::richForm()), "--modules", csv, "--verify", "--log", log});
     QTRY_COMPARE_WITH_TIMEOUT(logRows(log).size(), 2, 8000);
     cli.kill();
     QVERIFY(cli.waitForFinished(5000));
     const QStringList rows = logRows(log);
     QCOMPARE(rows.size(), 2); // the header and the module that was done, nothing else
-    QVERIFY2(rows[1].contains(done.port() + ",0001,Kapu   ,\"ok, acknowledged (") && rows[1].contains(",match,,"),
+    QVERIFY2(rows[1].contains(done.port() + ",0001,Kapu  ,\"ok, acknowledged (") && rows[1].contains(",match,,"),
              qPrintable(rows[1]));
 }
 

@@ -5,9 +5,9 @@
 #include "clirun.h"
 #include "formschema.h"
 #include "formtexts.h"
-#include "phoneslot.h"
 
-#include "cliforms.h"
+#include "diskfiles.h"
+#include "sampleforms.h"
 
 #include <QDate>
 #include <QProcess>
@@ -65,12 +65,15 @@ QList<QList<Word>> pdfWords(const QString &pdf, QList<QSizeF> *pageSizes)
 // A form with all 64 slots in use, 16-character values, and a PIN found nowhere else.
 FormContent sheetForm()
 {
-    FormContent form = fullForm();
+    FormContent form = fixtures::filledForm();
+    form.boxes = fixtures::richForm().boxes; // rights that change from slot to slot
+    form.setText("smskp", "36709996500");
+    form.setText("rele_time", "12");
     form.setText("m_pin", "7391");
     form.setText("m_nev", "Kapu Garazs WWWW");
     form.setText("ki3_on", "K3 be WWWWWWWWWW");
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot)
-        form.texts[phoneslot::phoneIndex(slot)].text = QStringLiteral("3620%1").arg(5550000 + slot * 37) + (slot % 5 ? "" : "99");
+        form.texts[fixtures::phoneIndex(slot)].text = QStringLiteral("3620%1").arg(5550000 + slot * 37) + (slot % 5 ? "" : "99");
     return form;
 }
 
@@ -90,7 +93,7 @@ private slots:
 private:
     QString sheet(const FormContent &form, const QStringList &options = {})
     {
-        const QString file = writeForm(m_dir, "gate.k83", form);
+        const QString file = fixtures::writeForm(m_dir, "gate.k83", form);
         const QString pdf = m_dir.filePath("sheet.pdf");
         const CliRun run = runCli(QStringList{"sheet", file, "-o", pdf} + options);
         if (run.code != 0 || !run.err.isEmpty())
@@ -136,12 +139,13 @@ void tst_cli_sheet::fullFormOnTwoPages()
     // Every slot once, slot 1 on the first page and 64 on the second, the header on both.
     int marks = 0;
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
-        const QString number = form.texts[phoneslot::phoneIndex(slot)].text;
+        const QString number = form.texts[fixtures::phoneIndex(slot)].text;
         QCOMPARE(all.count(QRegularExpression("\\b" + number + "\\b")), 1);
-        const phoneslot::Rights rights = phoneslot::rightsOf(form, slot);
-        marks += rights.on[0] + rights.on[1] + rights.on[2] + rights.on[3];
     }
-    QVERIFY(first.contains(form.texts[phoneslot::phoneIndex(1)].text) && second.contains(form.texts[phoneslot::phoneIndex(64)].text));
+    QVERIFY(first.contains(form.texts[fixtures::phoneIndex(1)].text) && second.contains(form.texts[fixtures::phoneIndex(64)].text));
+    // A mark for every checked box: every slot is in use.
+    for (const auto &box : form.boxes)
+        marks += box.checked;
     QCOMPARE(all.count(QString::fromUtf8("\u2713")), marks);
     for (const QString &page : {first, second}) {
         for (const char *header : {"Sorszám", "Telefonszám", "Bemenet riasztás", "Kimenet vezérlés"})
@@ -177,14 +181,12 @@ void tst_cli_sheet::nothingOutsideOrOnTopOfAnything()
 
 void tst_cli_sheet::smallFormOnePage()
 {
-    FormContent form = filledForm();
+    FormContent form = fixtures::filledForm();
     QString text = pdfText(sheet(form));
     QVERIFY(text.contains(QString::fromUtf8("Egyik telefonszám-hely sincs használatban.")));
     QVERIFY(pdfText(m_dir.filePath("sheet.pdf"), 2).isEmpty());
     // A slot with rights but no number is in use too.
-    phoneslot::Rights rights;
-    rights.on[phoneslot::Output2Control] = true;
-    phoneslot::setRights(form, 40, rights);
+    fixtures::boxWithKey(form, "80.2").checked = true; // slot 40, output 2
     text = pdfText(sheet(form));
     QVERIFY(text.contains(QRegularExpression("\\n +40 +[^\\n]*\u2713")));
 }

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "../diskfiles.h"
+#include "diskfiles.h"
 
 class tst_tracelog : public QObject
 {
@@ -58,7 +58,7 @@ void tst_tracelog::writtenTogether()
     QTemporaryDir dir;
     QString error;
     QVERIFY(cli::writeTrace(dir.filePath("t.txt"), {&a, &b}, &error));
-    const QStringList lines = QString::fromUtf8(diskfiles::readAll(dir.filePath("t.txt"))).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines = QString::fromUtf8(fixtures::readAll(dir.filePath("t.txt"))).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);
     QVERIFY(lines[0].startsWith("# rzm417-cli trace"));
     QVERIFY(lines[1].contains("COM3 > 7E"));

@@ -5,7 +5,7 @@
 #include "transfer/transfertext.h"
 #include "verifyreport.h"
 
-#include "../testforms.h"
+#include "sampleforms.h"
 
 #include <QCommandLineParser>
 #include <QTest>
@@ -43,7 +43,7 @@ void tst_verifyreport::verdicts_data()
     QTest::addColumn<QString>("summary");
     QTest::addColumn<QStringList>("details");
 
-    const FormContent form = filledForm(); // rele_time 5 travels as 0005
+    const FormContent form = fixtures::filledForm(); // rele_time 5 travels as 0005
     const QStringList fields = transfer::fields(form);
     QTest::newRow("match") << moduleAnswer(fields) << quint8('|') << int(cli::VerifyVerdict::Match) << "match" << QStringList();
 
@@ -87,7 +87,7 @@ void tst_verifyreport::verdicts()
     QFETCH(int, kind);
     QFETCH(QString, summary);
     QFETCH(QStringList, details);
-    const FormContent form = filledForm();
+    const FormContent form = fixtures::filledForm();
     LinkSettings settings;
     settings.downloadSeparator = separator;
     const auto expected = transfer::buildVerifyText(form, settings);

@@ -10,7 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "../diskfiles.h"
+#include "diskfiles.h"
+#include "sampleforms.h"
 
 #include <csignal>
 #ifdef Q_OS_UNIX
@@ -20,26 +21,8 @@
 
 namespace {
 
-using diskfiles::readAll;
-using diskfiles::writeAll;
-
-// The form that tests/data/sample.k83 holds.
-FormContent sampleForm()
-{
-    FormContent form = FormContent::empty();
-    form.setText("smskp", "36201234567");
-    form.setText("m_pin", "1234");
-    form.setText("m_id", "0042");
-    form.setText("m_nev", "  Garage gate ");
-    form.setText("visszaallas", "1");
-    form.setText("rele_time", "5");
-    form.setText("r20", "reserved text");
-    form.setText("t1", "36301112233");
-    form.setText("t16_4", "36709998877");
-    for (int k = 0; k < form.boxes.size(); k += 5)
-        form.boxes[k].checked = true;
-    return form;
-}
+using fixtures::readAll;
+using fixtures::writeAll;
 
 // 348 lines of a valid file, as text lines without their ends.
 QList<QByteArray> validLines()
@@ -88,7 +71,7 @@ void tst_configfile::golden_data()
     QTest::addColumn<FormContent>("form");
     QTest::addColumn<int>("size");
     QTest::newRow("empty form") << "empty.k83" << FormContent::empty() << 952;
-    QTest::newRow("sample form") << "sample.k83" << sampleForm() << 1022;
+    QTest::newRow("sample form") << "sample.k83" << fixtures::sampleFileForm() << 1022;
 }
 
 void tst_configfile::golden()
@@ -170,10 +153,10 @@ void tst_configfile::reader()
 
     const QStringList lines = configfile::readLines(bytes);
     QCOMPARE(lines.size(), lineCount);
-    FormContent form = sampleForm();
+    FormContent form = fixtures::sampleFileForm();
     QCOMPARE(configfile::decode(lines, form), accepted);
     if (!accepted) {
-        QCOMPARE(form, sampleForm()); // a refused file leaves the content alone
+        QCOMPARE(form, fixtures::sampleFileForm()); // a refused file leaves the content alone
         return;
     }
     QCOMPARE(form.boxes.first().checked, true);
@@ -209,7 +192,7 @@ void tst_configfile::boxLines()
 
 void tst_configfile::endMarkerText()
 {
-    FormContent form = sampleForm();
+    FormContent form = fixtures::sampleFileForm();
     QCOMPARE(configfile::endMarkerText(form), -1);
     form.setText("t5_2", "---");
     form.setText("t9_3", "---");
@@ -238,12 +221,12 @@ void tst_configfile::displayName()
 void tst_configfile::loadMissingAndUnreadable()
 {
     QTemporaryDir dir;
-    FormContent form = sampleForm();
+    FormContent form = fixtures::sampleFileForm();
     QCOMPARE(configfile::load(dir.filePath("absent.k83"), form), configfile::LoadStatus::Missing);
     // A folder exists but cannot be read as a file: it reads as empty and fails the count.
     QVERIFY(QDir(dir.path()).mkdir("folder.k83"));
     QCOMPARE(configfile::load(dir.filePath("folder.k83"), form), configfile::LoadStatus::BadLineCount);
-    QCOMPARE(form, sampleForm());
+    QCOMPARE(form, fixtures::sampleFileForm());
 }
 
 void tst_configfile::shippedDefaultLoadsAndPassesChecks()
@@ -289,7 +272,7 @@ void tst_configfile::saveFailsWithoutTouchingTarget()
         path = dir.filePath("nowhere/conf.k83");
     }
     QString error;
-    const bool saved = configfile::save(path, sampleForm(), &error);
+    const bool saved = configfile::save(path, fixtures::sampleFileForm(), &error);
     if (kind == "readOnlyFolder")
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QVERIFY(!saved);
@@ -321,7 +304,7 @@ void tst_configfile::saveFailingWriteKeepsOldFile()
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
-    const bool saved_ok = configfile::save(path, sampleForm(), &error);
+    const bool saved_ok = configfile::save(path, fixtures::sampleFileForm(), &error);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 

@@ -2,7 +2,7 @@
 // before, then the folders after it in their order; the bare name when none has one.
 #include "datafiles.h"
 
-#include "../diskfiles.h"
+#include "diskfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,15 +36,15 @@ void tst_datafiles::lookupOrder()
 {
     QFETCH(QString, holders);
     QFETCH(QString, read);
-    const diskfiles::ScopedWorkDir work;
+    const fixtures::ScopedWorkDir work;
     QTemporaryDir program;
     QTemporaryDir data;
     const QString name = QStringLiteral("rzm_17.hlp");
     const QMap<QChar, QString> folders{{'w', work.path()}, {'p', program.path()}, {'d', data.path()}};
     for (const QChar holder : holders)
-        QVERIFY(diskfiles::writeAll(QDir(folders[holder]).filePath(name), holder.toLatin1() + QByteArray("\n")));
+        QVERIFY(fixtures::writeAll(QDir(folders[holder]).filePath(name), holder.toLatin1() + QByteArray("\n")));
     // A folder holding something else, or nothing at all, is passed over.
-    QVERIFY(diskfiles::writeAll(program.filePath("default17.ui"), "x"));
+    QVERIFY(fixtures::writeAll(program.filePath("default17.ui"), "x"));
 
     const QString path = datafiles::locate(name, {program.path(), QStringLiteral("/nonexistent/folder"), data.path()});
     if (read == u"w" || read.isEmpty()) {
@@ -54,14 +54,14 @@ void tst_datafiles::lookupOrder()
         QCOMPARE(path, QDir(folders[read.at(0)]).filePath(name));
         QVERIFY(QDir::isAbsolutePath(path));
     }
-    QCOMPARE(diskfiles::readAll(path), read.isEmpty() ? QByteArray() : read.toLatin1() + "\n");
+    QCOMPARE(fixtures::readAll(path), read.isEmpty() ? QByteArray() : read.toLatin1() + "\n");
 }
 
 void tst_datafiles::besideTheProgram()
 {
     // The build puts the help text and the default configuration beside the
     // programs, this test among them: found from any working directory.
-    const diskfiles::ScopedWorkDir work;
+    const fixtures::ScopedWorkDir work;
     const QDir programs(QCoreApplication::applicationDirPath());
     for (const QString &name : {QStringLiteral("rzm_17.hlp"), QStringLiteral("default17.ui")})
         QCOMPARE(datafiles::locate(name), programs.filePath(name));

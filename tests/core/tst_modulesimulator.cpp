@@ -67,6 +67,7 @@ void tst_ModuleSimulator::readout_data()
                               << QByteArray("\r\r") + fieldLines(f + QStringList{QString(16, ' ')}) + 'E';
     QTest::newRow("silence") << int(Fault::Silence) << QByteArray();
     QTest::newRow("download fault no-r") << int(Fault::NoReady) << QByteArray("\r\r") + fieldLines(f) + 'E';
+    QTest::newRow("download fault no second byte") << int(Fault::NoSecondByte) << QByteArray("\r\r") + fieldLines(f) + 'E';
 }
 
 void tst_ModuleSimulator::readout()
@@ -117,20 +118,27 @@ void tst_ModuleSimulator::readoutGapEndsAnswer()
 
 void tst_ModuleSimulator::downloadStoresFields_data()
 {
+    QTest::addColumn<int>("fault");
     QTest::addColumn<QByteArray>("ack");
     QTest::addColumn<QString>("checksum");
-    QTest::newRow("OK, no checksum") << QByteArray("OK") << QString();
-    QTest::newRow("xy, checksum 17") << QByteArray("xy") << QStringLiteral("17");
+    QTest::newRow("OK, no checksum") << int(Fault::None) << QByteArray("OK") << QString();
+    QTest::newRow("xy, checksum 17") << int(Fault::None) << QByteArray("xy") << QStringLiteral("17");
+    // The faults of the read-out's answer leave the download as it is.
+    for (const Fault fault : {Fault::Preamble, Fault::Pad255, Fault::LongGap, Fault::FieldTooFew,
+                              Fault::FieldTooMany, Fault::Flood})
+        QTest::addRow("read-out fault %d", int(fault)) << int(fault) << QByteArray("OK") << QString();
 }
 
 void tst_ModuleSimulator::downloadStoresFields()
 {
+    QFETCH(int, fault);
     QFETCH(QByteArray, ack);
     QFETCH(QString, checksum);
     PtyPair pty;
     ModuleSimulator sim;
     sim.setPaced(false);
     SimBehaviour b;
+    b.fault = Fault(fault);
     b.acknowledge = ack;
     sim.setBehaviour(b);
     QStringList stored;
@@ -154,8 +162,12 @@ void tst_ModuleSimulator::downloadStoresFields()
     QCOMPARE(r, quint8('D'));
     for (char c : lines)
         port.writeByte(quint8(c));
-    QCOMPARE(readAll(port), ack);
+    QByteArray answer;
+    while (answer.size() < ack.size() && port.readByte(&r) == 1)
+        answer.append(char(r));
+    QCOMPARE(answer, ack);
     QVERIFY(sim.waitForExchanges(1, 1000));
+    QCOMPARE(sim.sent(), "RD" + ack); // and nothing after it
     QCOMPARE(sim.received(), QByteArray("~}") + lines);
     fields[7] = QStringLiteral("0005").leftJustified(16);
     QCOMPARE(sim.fields(), fields);
@@ -182,7 +194,7 @@ void tst_ModuleSimulator::hangUpClosesLine()
     timer.start();
     QCOMPARE(readAll(port).size(), 8);
     QVERIFY(port.lineLost());
-    QVERIFY(timer.elapsed() < 1000);
+    QVERIFY(timer.elapsed() < 2500); // not the 5000 ms the reader may wait for a byte
     QVERIFY(sim.waitForExchanges(1, 1000));
 }
 
@@ -202,8 +214,10 @@ void tst_ModuleSimulator::pacedAtLineRate()
     QCOMPARE(port.readByte(&r), 1);
     QCOMPARE(r, quint8('R'));
     QCOMPARE(port.readByte(&r), 1);
-    // Four bytes on a 1200-baud line: 33.3 ms.
-    QVERIFY2(timer.elapsed() >= 33 && timer.elapsed() < 60, qPrintable(QString::number(timer.elapsed())));
+    // Four bytes on a 1200-baud line: 33.3 ms, never less. A busy machine (a
+    // sanitizer build beside other work) may add to it, but a module paced at a
+    // bit's time per byte, or at no pace, shows; bench_transfer measures the rate.
+    QVERIFY2(timer.elapsed() >= 33 && timer.elapsed() < 250, qPrintable(QString::number(timer.elapsed())));
 }
 
 QTEST_GUILESS_MAIN(tst_ModuleSimulator)

@@ -154,7 +154,8 @@ void tst_SerialPort::waitingByteReturnsAtOnce()
     // The second byte sits in QSerialPort's own buffer now.
     QCOMPARE(port.readByte(&b), 1);
     QCOMPARE(b, quint8('D'));
-    QVERIFY2(timer.elapsed() < 100, qPrintable(QString::number(timer.elapsed())));
+    // Waiting for the driver instead would cost the whole 5000 ms time-out.
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
 }
 
 void tst_SerialPort::silenceWaitsTheProfile()
@@ -169,7 +170,7 @@ void tst_SerialPort::silenceWaitsTheProfile()
     QCOMPARE(port.readByte(&b), 0);
     const qint64 ms = timer.elapsed();
     QCOMPARE(b, quint8(42)); // untouched
-    QVERIFY2(ms >= 295 && ms < 600, qPrintable(QString::number(ms)));
+    QVERIFY2(ms >= 295 && ms < 1500, qPrintable(QString::number(ms))); // not the 5000 ms default
     QVERIFY(!port.lineLost());
 }
 
@@ -214,7 +215,7 @@ void tst_SerialPort::interruptCutsWait()
     port.setInterruptCheck([&timer] { return timer.elapsed() > 150; });
     quint8 b = 0;
     QCOMPARE(port.readByte(&b), 0);
-    QVERIFY2(timer.elapsed() < 400, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed()))); // not the whole 5000 ms
 }
 
 QTEST_GUILESS_MAIN(tst_SerialPort)

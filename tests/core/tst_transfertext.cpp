@@ -1,7 +1,7 @@
 #include "formcontent.h"
 #include "linksettings.h"
 #include "transfer/transfertext.h"
-#include "../testforms.h"
+#include "sampleforms.h"
 
 #include <QTest>
 
@@ -63,7 +63,7 @@ void tst_TransferText::checksum()
 
 void tst_TransferText::layoutOfAFilledForm()
 {
-    const auto result = transfer::buildTransferText(filledForm(), LinkSettings());
+    const auto result = transfer::buildTransferText(fixtures::filledForm(), LinkSettings());
     QVERIFY(result.ok());
     QCOMPARE(result.text.size(), 1563);
     const QStringList pieces = result.text.split(QLatin1Char('|'));
@@ -76,7 +76,7 @@ void tst_TransferText::layoutOfAFilledForm()
     for (int i = 28; i < 92; ++i)
         QCOMPARE(pieces[i], QStringLiteral("00") + QString(14, QLatin1Char(' ')));
 
-    FormContent twelve = filledForm();
+    FormContent twelve = fixtures::filledForm();
     twelve.setText(QStringLiteral("rele_time"), QStringLiteral("12"));
     QCOMPARE(transfer::buildTransferText(twelve, LinkSettings()).text.split(QLatin1Char('|'))[7],
              QStringLiteral("0012            "));
@@ -84,7 +84,7 @@ void tst_TransferText::layoutOfAFilledForm()
 
 void tst_TransferText::phoneFieldCarriesMasks()
 {
-    FormContent form = filledForm();
+    FormContent form = fixtures::filledForm();
     form.setText(QStringLiteral("t1"), QStringLiteral("36301234567"));
     check(form, QStringLiteral("1.1"));  // slot 1 alarm: input 1
     check(form, QStringLiteral("2.1"));  // slot 1 control: both outputs
@@ -108,10 +108,10 @@ void tst_TransferText::appendsChecksum()
 {
     QFETCH(int, kind);
     LinkSettings settings;
-    const QString plain = transfer::buildTransferText(filledForm(), settings).text;
+    const QString plain = transfer::buildTransferText(fixtures::filledForm(), settings).text;
     settings.checkValue = 1;
     settings.checkSize = Checksum::fromByte(quint8(kind));
-    const auto result = transfer::buildTransferText(filledForm(), settings);
+    const auto result = transfer::buildTransferText(fixtures::filledForm(), settings);
     QVERIFY(result.ok());
     QCOMPARE(result.text, plain + transfer::checksum(plain, Checksum::fromByte(quint8(kind))));
     QVERIFY(result.text.size() > 1563);
@@ -149,7 +149,7 @@ void tst_TransferText::failures()
     QFETCH(QString, value);
     QFETCH(int, failure);
     QFETCH(QString, failedField);
-    FormContent form = filledForm();
+    FormContent form = fixtures::filledForm();
     form.setText(field, value);
     if (TextFailure(failure) == TextFailure::MissingField)
         QTest::ignoreMessage(QtDebugMsg, qPrintable(QLatin1Char('"') + field + QLatin1Char('"')));
@@ -162,7 +162,7 @@ void tst_TransferText::failures()
 
 void tst_TransferText::unreadableGroupKeyIsSkipped()
 {
-    FormContent form = filledForm();
+    FormContent form = fixtures::filledForm();
     check(form, QStringLiteral("1.1"));
     check(form, QStringLiteral("1.2"));
     for (auto &box : form.boxes)
@@ -176,7 +176,7 @@ void tst_TransferText::unreadableGroupKeyIsSkipped()
 
 void tst_TransferText::verifyText()
 {
-    FormContent form = filledForm();
+    FormContent form = fixtures::filledForm();
     form.setText(QStringLiteral("m_pin"), QString()); // the verify does not insist
     LinkSettings settings;
     settings.checkValue = 1;

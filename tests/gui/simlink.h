@@ -1,31 +1,24 @@
 #pragma once
 
 // A main window wired through a real pseudo-terminal to the in-process module
-// simulator, and a watcher that answers the modal windows a command opens.
+// simulator; the modal windows its commands open are answered by a ModalDriver.
 
+#include "windowdocument.h"
 #include "mainwindow.h"
+#include "modaldriver.h"
 #include "modulesimulator.h"
 #include "ptypair.h"
+#include "sampleforms.h"
 
-#include "fieldrules.h"
-#include "formschema.h"
 #include "serial/serialport.h"
 #include "transfer/downloadexchange.h"
 #include "transfer/transfertext.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QElapsedTimer>
-#include <QMessageBox>
-#include <QProgressDialog>
-#include <QPushButton>
 #include <QSerialPort>
-#include <QTimer>
 
 #include <functional>
-#include <memory>
 
 // How many descriptors of this process are open on the device: the port is
 // held exactly while the count is above what it was before the command.
@@ -40,74 +33,6 @@ inline int openHandles(const QString &devicePath)
     }
     return count;
 }
-
-// What the user saw of one message box.
-struct SeenBox
-{
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    bool portHeld = false; // the command still held the port while the box was up
-};
-
-// Polls for the command's modal windows from a timer the test owns: records and
-// confirms every message box, and cancels the progress dialog when asked to.
-class ModalWatcher : public QObject
-{
-public:
-    using CancelWhen = std::function<bool(QProgressDialog *)>;
-
-    ModalWatcher(QWidget *window, const QString &portPath, CancelWhen cancelWhen = {})
-        : m_window(window), m_portPath(portPath), m_handlesBefore(openHandles(portPath)),
-          m_cancelWhen(std::move(cancelWhen))
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
-        m_timer.start(10);
-    }
-
-    QList<SeenBox> boxes;
-    QString progressLabel;     // the label of the progress dialog, once it was seen
-    QString cancelText;
-    int progressMaximum = -1;
-    bool cancelled = false;
-    qint64 longestPauseMs = 0; // the longest gap between two polls while the dialog was shown
-
-private:
-    void poll()
-    {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            SeenBox seen{box->windowTitle(), box->text(), box->icon(), portHeld()};
-            boxes.append(seen);
-            box->button(QMessageBox::Ok)->click();
-            return;
-        }
-        auto *dialog = m_window->findChild<QProgressDialog *>();
-        if (!dialog || !dialog->isVisible()) {
-            m_sinceLastPoll.invalidate();
-            return;
-        }
-        if (m_sinceLastPoll.isValid())
-            longestPauseMs = qMax(longestPauseMs, m_sinceLastPoll.elapsed());
-        m_sinceLastPoll.start();
-        progressLabel = dialog->labelText();
-        progressMaximum = dialog->maximum();
-        auto *cancel = dialog->findChild<QPushButton *>();
-        cancelText = cancel ? cancel->text() : QString();
-        if (cancel && !cancelled && m_cancelWhen && m_cancelWhen(dialog)) {
-            cancelled = true;
-            cancel->click();
-        }
-    }
-
-    bool portHeld() const { return openHandles(m_portPath) > m_handlesBefore; }
-
-    QWidget *m_window;
-    QString m_portPath;
-    int m_handlesBefore;
-    CancelWhen m_cancelWhen;
-    QTimer m_timer;
-    QElapsedTimer m_sinceLastPoll;
-};
 
 // One pty, the simulator on its master, the window's port on its slave.
 struct SimLink
@@ -160,50 +85,3 @@ struct SimLink
     // Nothing but the pty pair itself holds the line.
     bool portFree() const { return openHandles(pty.slavePath()) == 1; }
 };
-
-// A form that uses every field: header texts at their full widths, some with
-// trailing or leading spaces, a number in every telephone field and a varied
-// pattern of boxes.
-inline FormContent richForm()
-{
-    FormContent form = FormContent::defaults();
-    const auto &fields = formschema::textFields();
-    for (int i = 0; i < fields.size(); ++i) {
-        QString text;
-        if (fields[i].kind == formschema::TextKind::Phone)
-            text = QStringLiteral("3630%1").arg(1000000 + 7919 * i).left(fields[i].maxLength);
-        else
-            text = QStringLiteral("F%1abcdefghijklmnop").arg(i).left(fields[i].maxLength);
-        form.texts[i].text = text;
-    }
-    form.setText("smskp", "36709996500");
-    form.setText("m_pin", "1234");
-    form.setText("m_id", "0042");
-    form.setText("m_nev", "Kapu  ");
-    form.setText("visszaallas", "1");
-    form.setText("rele_time", "5");
-    form.setText("be1_nev", "  Ajto");
-    form.setText("r16", "");
-    form.setText("t16_4", "");
-    for (int k = 0; k < form.boxes.size(); ++k)
-        form.boxes[k].checked = (k * 7 + k / 5) % 3 == 0;
-    return form;
-}
-
-// What a read-out of richForm() shows: rele_time zero-filled, trailing spaces gone.
-inline FormContent richFormReadBack()
-{
-    return fieldrules::readBack(richForm());
-}
-
-// A form that differs from richForm() everywhere, to see that nothing was touched.
-inline FormContent previousForm()
-{
-    FormContent form = FormContent::defaults();
-    for (auto &t : form.texts)
-        if (t.name != "smskp")
-            t.text = QStringLiteral("1");
-    for (auto &b : form.boxes)
-        b.checked = true;
-    return form;
-}

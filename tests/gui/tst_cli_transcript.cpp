@@ -9,55 +9,14 @@
 #include "linksettings.h"
 
 #include "../cli/clirun.h"
-#include "../diskfiles.h"
+#include "diskfiles.h"
 #include "simlink.h"
-#include "../testforms.h"
+#include "sampleforms.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 Q_DECLARE_METATYPE(FormContent)
 Q_DECLARE_METATYPE(LinkSettings)
-
-namespace {
-
-// Confirms whatever modal window the command opens once it offers OK: the
-// "File opened." box after loading, the download dialog once it shows the outcome.
-class OkClicker
-{
-public:
-    OkClicker()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
-        m_timer.start(10);
-    }
-    QStringList seen;
-
-private:
-    void poll()
-    {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            seen.append(box->text());
-            box->button(QMessageBox::Ok)->click();
-        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
-            auto *buttons = dialog->findChild<QDialogButtonBox *>();
-            QPushButton *ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
-            if (ok && ok->isEnabled()) {
-                seen.append(dialog->objectName());
-                ok->click();
-            }
-        }
-    }
-    QTimer m_timer;
-};
-
-} // namespace
 
 class tst_cli_transcript : public QObject
 {
@@ -74,23 +33,23 @@ void tst_cli_transcript::sameBytesAsWindow_data()
     QTest::addColumn<LinkSettings>("settings");
     QTest::addColumn<QStringList>("options");
 
-    QTest::newRow("defaults") << richForm() << LinkSettings() << QStringList();
+    QTest::newRow("defaults") << fixtures::richForm() << LinkSettings() << QStringList();
 
     LinkSettings sum;
     sum.checkValue = 1;
     sum.checkSize = {Checksum::Kind::Sum24};
     sum.downloadSeparator = '#';
     sum.ackChar = 'K';
-    QTest::newRow("24 sum, separator #, ack K") << richForm() << sum
+    QTest::newRow("24 sum, separator #, ack K") << fixtures::richForm() << sum
                                                  << QStringList{"--checksum", "24", "--separator", "#", "--ack", "K"};
 
     LinkSettings fixed;
     fixed.checkValue = 1;
     fixed.checkSize = Checksum::fromByte(quint8('*'));
-    QTest::newRow("fixed check character") << filledForm() << fixed << QStringList{"--check-char", "*"};
+    QTest::newRow("fixed check character") << fixtures::filledForm() << fixed << QStringList{"--check-char", "*"};
 
     // Texts longer than their fields: the window cuts them on loading, so must the tool.
-    FormContent longer = filledForm();
+    FormContent longer = fixtures::filledForm();
     longer.setText("m_nev", "A name of twenty-two!!");
     longer.setText("m_pin", "123456");
     longer.setText("r20", QString(30, 'r'));
@@ -104,8 +63,8 @@ void tst_cli_transcript::sameBytesAsWindow()
     QFETCH(LinkSettings, settings);
     QFETCH(QStringList, options);
 
-    diskfiles::ScopedWorkDir work;
-    QVERIFY(diskfiles::writeAll(work.filePath("default17.ui"), configfile::encode(form)));
+    fixtures::ScopedWorkDir work;
+    QVERIFY(fixtures::writeAll(work.filePath("default17.ui"), configfile::encode(form)));
 
     PtyPair pty;
     ModuleSimulator sim;
@@ -116,11 +75,12 @@ void tst_cli_transcript::sameBytesAsWindow()
     {
         MainWindow window;
         settings.port = pty.slavePath();
-        OkClicker clicker;
+        ModalDriver modals;
         window.newfile(); // loads default17.ui from the working folder, as a user would
         window.setLinkSettings(settings);
         window.download();
-        QCOMPARE(clicker.seen, QStringList({"default17.ui successfully loaded.", "dload"}));
+        QCOMPARE(modals.seen(), QStringList({"File opened.|default17.ui successfully loaded.",
+                                             QString::fromUtf8("Download|Sikeres betöltés.")}));
         QVERIFY(sim.waitForExchanges(1, 5000));
         windowBytes = sim.received();
     }

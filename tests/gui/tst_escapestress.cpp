@@ -2,16 +2,12 @@
 // keeps silent, while it answers, in the middle of the lines, after the outcome).
 // Every one must end at once, close the port and leave it reopenable. Run under
 // ThreadSanitizer by scripts/test --tsan, since the worker thread is stopped here.
-#include "dload.h"
 #include "simlink.h"
-#include "../testforms.h"
+#include "sampleforms.h"
+#include "testseed.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTest>
-#include <QTimer>
 
 using Fault = SimBehaviour::Fault;
 
@@ -24,15 +20,13 @@ private slots:
 
 void tst_EscapeStress::hundredEscapes()
 {
-    const quint32 seed = qEnvironmentVariableIsSet("RZM_STRESS_SEED") ? qEnvironmentVariableIntValue("RZM_STRESS_SEED") : 417;
-    qInfo("seed %u (set RZM_STRESS_SEED to repeat another run)", seed);
-    QRandomGenerator random(seed);
+    QRandomGenerator random(fixtures::testSeed(417));
     constexpr int kRuns = 100;
     // Escape must end the dialog within this, whatever the worker was waiting for.
     constexpr qint64 kStopMs = 1000;
 
     MainWindow window;
-    window.applyForm(filledForm());
+    window.applyForm(fixtures::filledForm());
     const Fault faults[] = {Fault::None, Fault::Silence, Fault::NoSecondByte, Fault::None};
     int escapedRunning = 0;
     int escapedAfterOutcome = 0;
@@ -54,24 +48,19 @@ void tst_EscapeStress::hundredEscapes()
         window.setLinkSettings(settings);
 
         const int escapeAfterMs = random.bounded(120);
-        QElapsedTimer clock;
         qint64 escapedAt = -1;
         bool outcomeShown = false;
-        auto *timer = new QTimer;
-        timer->setInterval(1);
-        connect(timer, &QTimer::timeout, [&] {
-            auto *dialog = qobject_cast<dload *>(QApplication::activeModalWidget());
-            if (!dialog || escapedAt >= 0 || clock.elapsed() < escapeAfterMs)
-                return;
-            outcomeShown = dialog->findChild<QLabel *>(QStringLiteral("kiiras"))->text() != QString::fromUtf8("Betöltés...");
-            escapedAt = clock.elapsed();
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        });
-        clock.start();
-        timer->start();
+        ModalDriver modals(1);
+        modals.confirmOutcome = false; // Escape also after the outcome
+        modals.cancelWhen = [&](const ModalDriver::Progress &dialog) {
+            if (dialog.ms < escapeAfterMs)
+                return false;
+            outcomeShown = dialog.outcome;
+            escapedAt = dialog.ms;
+            return true;
+        };
         window.download();
-        const qint64 returnedAt = clock.elapsed();
-        delete timer;
+        const qint64 returnedAt = modals.elapsedMs();
 
         const QByteArray where = QStringLiteral("run %1: fault %2, Escape after %3 ms")
                                      .arg(run).arg(int(behaviour.fault)).arg(escapeAfterMs).toLatin1();

@@ -3,12 +3,11 @@
 #include "mainwindow.h"
 
 #include "files/configfile.h"
-#include "boxcatcher.h"
-#include "modalscript.h"
+#include "windowdocument.h"
+#include "modaldriver.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,7 +18,8 @@
 
 #include <memory>
 
-#include "../diskfiles.h"
+#include "diskfiles.h"
+#include "sampleforms.h"
 
 namespace {
 
@@ -30,8 +30,8 @@ const QString kOpenDialog = QStringLiteral("Open File|K83 Files (*.k83)");
 const QString kSaveDialog = QStringLiteral("Save File|K83 Files (*.k83)");
 const QString kUnsaved = QStringLiteral("Unsaved changes|The form has changes that are not saved.\nDo you want to save them?");
 
-using diskfiles::readAll;
-using diskfiles::writeAll;
+using fixtures::readAll;
+using fixtures::writeAll;
 
 QString fileLabel(const MainWindow &w)
 {
@@ -48,28 +48,10 @@ QLineEdit *smskp(const MainWindow &w)
     return w.findChild<QLineEdit *>("smskp");
 }
 
-// A form that uses every kind of field, within the fields' limits and rules.
-FormContent filledForm()
-{
-    FormContent form = FormContent::empty();
-    form.setText("smskp", "36201112222");
-    form.setText("m_pin", "4321");
-    form.setText("m_id", "0007");
-    form.setText("m_nev", "Kapu modul");
-    form.setText("visszaallas", "0");
-    form.setText("rele_time", "12");
-    form.setText("ki4_off", " KI 4 ");
-    form.setText("r27", "hidden value");
-    form.setText("t3_3", "36301234567");
-    for (int k = 1; k < form.boxes.size(); k += 3)
-        form.boxes[k].checked = true;
-    return form;
-}
-
 // The 348 lines of a valid file with the given SMS centre.
 QByteArray fileWithCentre(const QString &number)
 {
-    FormContent form = filledForm();
+    FormContent form = fixtures::richForm();
     form.setText("smskp", number);
     return configfile::encode(form);
 }
@@ -102,12 +84,12 @@ private slots:
     void newLoadsShippedDefault();
 
 private:
-    std::unique_ptr<diskfiles::ScopedWorkDir> m_dir;
+    std::unique_ptr<fixtures::ScopedWorkDir> m_dir;
 };
 
 void tst_files::init()
 {
-    m_dir = std::make_unique<diskfiles::ScopedWorkDir>();
+    m_dir = std::make_unique<fixtures::ScopedWorkDir>();
 }
 
 void tst_files::cleanup()
@@ -118,36 +100,35 @@ void tst_files::cleanup()
 void tst_files::saveThenOpenGivesIdenticalForm()
 {
     MainWindow w;
-    const FormContent form = filledForm();
+    FormContent form = fixtures::richForm();
+    form.setText("smskp", "36201112222"); // no operator's centre
     w.applyForm(form);
     const QString path = m_dir->filePath("site.k83");
     {
-        ModalScript script;
-        script.chooseFile(path).okBox();
+        ModalDriver modals;
+        modals.chooseFile(path).press();
         w.save();
-        QCOMPARE(script.seen, (QStringList{kSaveDialog, kSaved}));
-        QVERIFY(script.unexpected.isEmpty());
+        QCOMPARE(modals.seen(), (QStringList{kSaveDialog, kSaved}));
+        QVERIFY(modals.unexpected.isEmpty());
     }
     QCOMPARE(readAll(path), configfile::encode(form));
-    QCOMPARE(w.document().filePath, path);
-    QCOMPARE(w.document().fileName, QStringLiteral("site.k83"));
+    QCOMPARE(windowdocument::filePath(w), path);
+    QCOMPARE(windowdocument::fileName(w), QStringLiteral("site.k83"));
     QCOMPARE(fileLabel(w), QStringLiteral("site.k83"));
 
     // A fresh window, with a transfer text left from an earlier exchange.
     MainWindow other;
-    DocumentState document = other.document();
-    document.transferText = "left over";
-    other.setDocument(document);
+    windowdocument::setTransferText(other, "left over");
     {
-        ModalScript script;
-        script.chooseFile(path).okBox();
+        ModalDriver modals;
+        modals.chooseFile(path).press();
         other.openfile();
-        QCOMPARE(script.seen, (QStringList{kOpenDialog, "File opened.|site.k83 successfully loaded."}));
-        QVERIFY(script.unexpected.isEmpty());
+        QCOMPARE(modals.seen(), (QStringList{kOpenDialog, "File opened.|site.k83 successfully loaded."}));
+        QVERIFY(modals.unexpected.isEmpty());
     }
     QCOMPARE(other.captureForm(), form);
-    QCOMPARE(other.document().transferText, QString());
-    QCOMPARE(other.document().fileName, QStringLiteral("site.k83"));
+    QCOMPARE(windowdocument::transferText(other), QString());
+    QCOMPARE(windowdocument::fileName(other), QStringLiteral("site.k83"));
     QCOMPARE(fileLabel(other), QStringLiteral("site.k83"));
     QCOMPARE(comboIndex(other), 3); // a custom centre
 }
@@ -165,10 +146,10 @@ void tst_files::saveShowsNameWithPoint()
     QFETCH(QString, name);
     QFETCH(QString, shown);
     MainWindow w;
-    ModalScript script;
-    script.chooseFile(m_dir->filePath(name)).okBox();
+    ModalDriver modals;
+    modals.chooseFile(m_dir->filePath(name)).press();
     w.save();
-    QCOMPARE(script.seen.value(1), kSaved);
+    QCOMPARE(modals.seen().value(1), kSaved);
     QCOMPARE(fileLabel(w), shown);
     QVERIFY(QFile::exists(m_dir->filePath(name)));
 }
@@ -179,7 +160,7 @@ void tst_files::refusedLoadsChangeNothing_data()
     QTest::addColumn<bool>("exists");
     QTest::addColumn<QString>("box");
 
-    QTest::newRow("one line too many") << configfile::encode(filledForm()) + "\r\n" << true << kFileError;
+    QTest::newRow("one line too many") << configfile::encode(fixtures::richForm()) + "\r\n" << true << kFileError;
     QTest::newRow("empty file") << QByteArray() << true << kFileError;
     QTest::newRow("missing file") << QByteArray() << false << kMissing;
     QByteArray marker = configfile::encode(FormContent::empty());
@@ -197,12 +178,12 @@ void tst_files::refusedLoadsChangeNothing()
     if (exists)
         QVERIFY(writeAll(m_dir->filePath("default17.ui"), bytes));
     MainWindow w;
-    const FormContent before = filledForm();
+    const FormContent before = fixtures::richForm();
     w.applyForm(before);
-    ModalScript script;
-    script.okBox();
+    ModalDriver modals;
+    modals.press();
     w.newfile();
-    QCOMPARE(script.seen, QStringList{box});
+    QCOMPARE(modals.seen(), QStringList{box});
     QCOMPARE(w.captureForm(), before);
     QCOMPARE(fileLabel(w), QStringLiteral("No file"));
 }
@@ -226,10 +207,10 @@ void tst_files::loadDerivesSmsCentre()
     QFETCH(bool, editable);
     QVERIFY(writeAll(m_dir->filePath("default17.ui"), fileWithCentre(number)));
     MainWindow w;
-    ModalScript script;
-    script.okBox();
+    ModalDriver modals;
+    modals.press();
     w.newfile();
-    QCOMPARE(script.seen, QStringList{"File opened.|default17.ui successfully loaded."});
+    QCOMPARE(modals.seen(), QStringList{"File opened.|default17.ui successfully loaded."});
     QCOMPARE(comboIndex(w), index);
     QCOMPARE(smskp(w)->isEnabled(), editable);
     // The number comes from the file, not from the operator table.
@@ -241,32 +222,32 @@ void tst_files::cancelledDialogsChangeNothing()
     MainWindow w;
     const QString path = m_dir->filePath("kept.k83");
     {
-        ModalScript script;
-        script.chooseFile(path).okBox();
+        ModalDriver modals;
+        modals.chooseFile(path).press();
         w.save();
     }
     const QByteArray saved = readAll(path);
     w.applyForm(FormContent::empty());
     {
-        ModalScript script;
-        script.cancel();
+        ModalDriver modals;
+        modals.cancel();
         w.save();
-        QCOMPARE(script.seen, QStringList{"Save File|cancelled"});
-        QVERIFY(script.unexpected.isEmpty());
+        QCOMPARE(modals.seen(), QStringList{kSaveDialog});
+        QVERIFY(modals.unexpected.isEmpty());
     }
     QCOMPARE(readAll(path), saved);
     {
         // The edit above is unsaved: Open asks first.
-        ModalScript script;
-        script.answerBox(QMessageBox::Discard).cancel();
+        ModalDriver modals;
+        modals.press(QMessageBox::Discard).cancel();
         w.openfile();
-        QCOMPARE(script.seen, (QStringList{kUnsaved, "Open File|cancelled"}));
-        QVERIFY(script.unexpected.isEmpty());
+        QCOMPARE(modals.seen(), (QStringList{kUnsaved, kOpenDialog}));
+        QVERIFY(modals.unexpected.isEmpty());
     }
     QCOMPARE(w.captureForm(), FormContent::empty());
     QCOMPARE(fileLabel(w), QStringLiteral("kept.k83"));
     // Open takes the dialog's answer over before loading, also the null one.
-    QVERIFY(w.document().filePath.isNull());
+    QVERIFY(windowdocument::filePath(w).isNull());
 }
 
 void tst_files::failedSaveKeepsNameAndFiles_data()
@@ -288,18 +269,18 @@ void tst_files::failedSaveKeepsNameAndFiles()
         path = m_dir->filePath("new.k83");
     }
     MainWindow w;
-    ModalScript script;
-    script.chooseFile(path).okBox();
+    ModalDriver modals;
+    modals.chooseFile(path).press();
     w.save();
-    QCOMPARE(script.seen.size(), 2);
-    const QString box = script.seen[1];
+    QCOMPARE(modals.seen().size(), 2);
+    const QString box = modals.seen()[1];
     QVERIFY2(box.startsWith("Save error|Cannot save the file " + QDir::toNativeSeparators(path) + ".\nReason: "),
              qPrintable(box));
     QVERIFY2(box.endsWith("\nThe file on disk was not changed."), qPrintable(box));
     QVERIFY(!box.contains("successful"));
     QCOMPARE(fileLabel(w), QStringLiteral("No file"));
-    QVERIFY(w.document().filePath.isNull());
-    QVERIFY(w.document().fileName.isNull());
+    QVERIFY(windowdocument::filePath(w).isNull());
+    QVERIFY(windowdocument::fileName(w).isNull());
     if (kind == "parentIsFile")
         QCOMPARE(readAll(m_dir->filePath("plain")), QByteArray("keep me"));
     else
@@ -320,15 +301,15 @@ void tst_files::endMarkerTextIsRefusedBeforeAsking()
     QFETCH(QString, field);
     QFETCH(QString, named);
     MainWindow w;
-    FormContent form = filledForm();
+    FormContent form = fixtures::richForm();
     form.setText(field, "---");
     w.applyForm(form);
-    ModalScript script;
-    script.okBox();
+    ModalDriver modals;
+    modals.press();
     w.save();
-    QVERIFY(script.unexpected.isEmpty()); // no file dialog was opened
-    QCOMPARE(script.seen.size(), 1);
-    QVERIFY2(script.seen[0].startsWith("Save|The field " + named + " holds \"---\".\n"), qPrintable(script.seen[0]));
+    QVERIFY(modals.unexpected.isEmpty()); // no file dialog was opened
+    QCOMPARE(modals.seen().size(), 1);
+    QVERIFY2(modals.seen()[0].startsWith("Save|The field " + named + " holds \"---\".\n"), qPrintable(modals.seen()[0]));
     QCOMPARE(fileLabel(w), QStringLiteral("No file"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
 }
@@ -354,23 +335,23 @@ void tst_files::lineBreakIsRefused()
     QFETCH(bool, fromFile);
     QFETCH(QString, named);
     MainWindow w;
-    FormContent form = filledForm();
+    FormContent form = fixtures::richForm();
     form.setText(field, text);
     if (fromFile) {
         QVERIFY(writeAll(m_dir->filePath("default17.ui"), configfile::encode(form)));
-        ModalScript script;
-        script.okBox();
+        ModalDriver modals;
+        modals.press();
         w.newfile();
-        QCOMPARE(script.seen, QStringList{"File opened.|default17.ui successfully loaded."});
+        QCOMPARE(modals.seen(), QStringList{"File opened.|default17.ui successfully loaded."});
     } else {
         w.applyForm(form);
     }
     QCOMPARE(w.captureForm(), form);
-    ModalScript script;
-    script.okBox();
+    ModalDriver modals;
+    modals.press();
     w.save();
-    QVERIFY(script.unexpected.isEmpty()); // no file dialog was opened
-    QCOMPARE(script.seen, QStringList{"Save|The field " + named + " holds a line break.\n"
+    QVERIFY(modals.unexpected.isEmpty()); // no file dialog was opened
+    QCOMPARE(modals.seen(), QStringList{"Save|The field " + named + " holds a line break.\n"
                                       "A configuration file cannot keep it: the field would take two lines, "
                                       "and the file could not be opened again.\nChange the field, then save again."});
     QCOMPARE(QDir(m_dir->path()).entryList({"*.k83"}, QDir::Files), QStringList());
@@ -379,7 +360,7 @@ void tst_files::lineBreakIsRefused()
 void tst_files::saveStoresWhatTheInputCheckLeft()
 {
     MainWindow w;
-    w.applyForm(filledForm());
+    w.applyForm(fixtures::richForm());
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     auto *pin = w.findChild<QLineEdit *>("m_pin");
@@ -390,26 +371,13 @@ void tst_files::saveStoresWhatTheInputCheckLeft()
     // The file dialog takes the focus from the field, and the input check refuses
     // the edit while the dialog is open. The name is typed after that box (or, if
     // none comes, after three seconds).
-    BoxCatcher boxes;
     const QString path = m_dir->filePath("pin.k83");
-    QTimer chooser;
-    QElapsedTimer waited;
-    waited.start();
-    connect(&chooser, &QTimer::timeout, &chooser, [&] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog || (boxes.boxes.isEmpty() && waited.elapsed() < 3000))
-            return;
-        chooser.stop();
-        dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
-        static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
-    });
-    chooser.start(10);
+    ModalDriver modals;
+    modals.chooseFile(path, [&] { return modals.shown.size() > 1 || modals.elapsedMs() >= 3000; });
     w.save();
 
-    QCOMPARE(boxes.boxes.size(), 2);
-    QCOMPARE(boxes.boxes[0].title + '|' + boxes.boxes[0].text, QStringLiteral("Input error|Only numbers."));
-    QCOMPARE(boxes.boxes[1].title + '|' + boxes.boxes[1].text, kSaved);
-    FormContent expected = filledForm();
+    QCOMPARE(modals.seen(), (QStringList{kSaveDialog, "Input error|Only numbers.", kSaved}));
+    FormContent expected = fixtures::richForm();
     expected.setText("m_pin", "");
     QCOMPARE(w.captureForm(), expected);
     QCOMPARE(readAll(path), configfile::encode(expected));
@@ -422,50 +390,50 @@ void tst_files::unsavedEditsAreAskedFor()
         // Nothing touched since start: nothing to ask.
         MainWindow w;
         w.show();
-        ModalScript script;
+        ModalDriver modals;
         QVERIFY(w.close());
-        QVERIFY(script.seen.isEmpty() && script.unexpected.isEmpty());
+        QVERIFY(modals.seen().isEmpty() && modals.unexpected.isEmpty());
     }
     MainWindow w;
     w.show();
     const FormContent start = w.captureForm();
-    w.applyForm(filledForm());
+    w.applyForm(fixtures::richForm());
     QTRY_VERIFY(w.isWindowModified());
     QCOMPARE(w.windowHandle()->title(), QString::fromUtf8("RZM-417 letöltő szoftver*"));
     {
-        ModalScript script;
-        script.answerBox(QMessageBox::Cancel);
+        ModalDriver modals;
+        modals.press(QMessageBox::Cancel);
         QVERIFY(!w.close());
-        script.answerBox(QMessageBox::Cancel);
+        modals.press(QMessageBox::Cancel);
         w.openfile();
-        script.answerBox(QMessageBox::Save).cancel();
+        modals.press(QMessageBox::Save).cancel();
         QVERIFY(!w.close());
-        QCOMPARE(script.seen, (QStringList{kUnsaved, kUnsaved, kUnsaved, "Save File|cancelled"}));
-        QVERIFY(script.unexpected.isEmpty());
+        QCOMPARE(modals.seen(), (QStringList{kUnsaved, kUnsaved, kUnsaved, kSaveDialog}));
+        QVERIFY(modals.unexpected.isEmpty());
     }
     QVERIFY(w.isVisible());
-    QCOMPARE(w.captureForm(), filledForm());
+    QCOMPARE(w.captureForm(), fixtures::richForm());
     QVERIFY(w.isWindowModified());
     {
-        ModalScript script;
-        script.answerBox(QMessageBox::Save).chooseFile(path).okBox();
+        ModalDriver modals;
+        modals.press(QMessageBox::Save).chooseFile(path).press();
         QVERIFY(w.close());
-        QCOMPARE(script.seen, (QStringList{kUnsaved, kSaveDialog, kSaved}));
+        QCOMPARE(modals.seen(), (QStringList{kUnsaved, kSaveDialog, kSaved}));
     }
-    QCOMPARE(readAll(path), configfile::encode(filledForm()));
+    QCOMPARE(readAll(path), configfile::encode(fixtures::richForm()));
     QVERIFY(!w.isWindowModified());
 
     // An edit undone by hand leaves nothing to ask; Discard goes on without saving.
     MainWindow other;
     other.show();
-    other.applyForm(filledForm());
+    other.applyForm(fixtures::richForm());
     other.applyForm(start);
     QTRY_VERIFY(!other.isWindowModified());
     other.applyForm(FormContent::empty());
-    ModalScript script;
-    script.answerBox(QMessageBox::Discard);
+    ModalDriver modals;
+    modals.press(QMessageBox::Discard);
     QVERIFY(other.close());
-    QCOMPARE(script.seen, QStringList{kUnsaved});
+    QCOMPARE(modals.seen(), QStringList{kUnsaved});
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"kept.k83"});
 }
 
@@ -473,11 +441,11 @@ void tst_files::newLoadsShippedDefault()
 {
     QDir::setCurrent(QStringLiteral(RZM_PROGRAM_DIR));
     MainWindow w;
-    ModalScript script;
-    script.okBox();
+    ModalDriver modals;
+    modals.press();
     w.newfile();
-    QCOMPARE(script.seen, QStringList{"File opened.|default17.ui successfully loaded."});
-    QCOMPARE(w.document().filePath, QStringLiteral("default17.ui"));
+    QCOMPARE(modals.seen(), QStringList{"File opened.|default17.ui successfully loaded."});
+    QCOMPARE(windowdocument::filePath(w), QStringLiteral("default17.ui"));
     QCOMPARE(fileLabel(w), QStringLiteral("default17.ui"));
     FormContent expected;
     QCOMPARE(configfile::load("default17.ui", expected), configfile::LoadStatus::Loaded);

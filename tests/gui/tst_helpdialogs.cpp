@@ -5,7 +5,7 @@
 #include "dialogs/help.h"
 #include "appinfo.h"
 
-#include "../diskfiles.h"
+#include "diskfiles.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -33,12 +33,12 @@ private slots:
     void newWindowEachTime();
 
 private:
-    std::unique_ptr<diskfiles::ScopedWorkDir> m_dir;
+    std::unique_ptr<fixtures::ScopedWorkDir> m_dir;
 };
 
 void tst_helpdialogs::init()
 {
-    m_dir = std::make_unique<diskfiles::ScopedWorkDir>();
+    m_dir = std::make_unique<fixtures::ScopedWorkDir>();
 }
 
 void tst_helpdialogs::cleanup()
@@ -71,7 +71,7 @@ void tst_helpdialogs::helpText()
     QFETCH(QString, shown);
     QFETCH(bool, wrapped);
     if (exists)
-        QVERIFY(diskfiles::writeAll("rzm_17.hlp", bytes));
+        QVERIFY(fixtures::writeAll("rzm_17.hlp", bytes));
     help dialog;
     const auto *viewer = dialog.findChild<QPlainTextEdit *>("plainTextEdit");
     QCOMPARE(viewer->toPlainText(), shown);
@@ -96,27 +96,11 @@ void tst_helpdialogs::shippedHelpFile()
 
 void tst_helpdialogs::aboutWindow()
 {
+    // The version CMakeLists.txt sets, in the shape the window always had; the
+    // rest of the window is in the golden dump (tst_widgettree).
     about dialog;
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("About"));
-    // Top to bottom, each centred; only the author line is italic.
-    const QStringList order = {"label", "label_3", "label_2", "label_5", "label_4", "label_6"};
-    int lastY = -1;
-    dialog.show();
-    for (const QString &name : order) {
-        const auto *label = dialog.findChild<QLabel *>(name);
-        QVERIFY2(label, qPrintable(name));
-        QVERIFY(!label->text().isEmpty());
-        QCOMPARE(label->alignment(), Qt::AlignCenter);
-        QCOMPARE(label->font().italic(), name == "label_4");
-        QVERIFY2(label->y() > lastY, qPrintable(name));
-        lastY = label->y();
-    }
-    QCOMPARE(dialog.findChild<QLabel *>("label_5")->text(), QStringLiteral("Written by:"));
-    // The version CMakeLists.txt sets, in the shape the window always had.
     QCOMPARE(dialog.findChild<QLabel *>("label_6")->text(), "Version v" + QLatin1String(appinfo::version));
     QVERIFY(QRegularExpression("^\\d+\\.\\d+").match(QLatin1String(appinfo::version)).hasMatch());
-    QVERIFY(dialog.findChild<QLabel *>("label_3")->text().contains("rzm417.example"));
-    QVERIFY(dialog.findChild<QLabel *>("label_2")->text().contains("@rzm417.example"));
 }
 
 void tst_helpdialogs::newWindowEachTime()

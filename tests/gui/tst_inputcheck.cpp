@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "boxcatcher.h"
+#include "modaldriver.h"
 
 // Types like a keyboard with an input method: one key event per character,
 // also for characters beyond Latin-1 that QTest::keyClicks cannot send.
@@ -95,26 +95,26 @@ void tst_InputCheck::typedText()
     QFETCH(QString, text);
     QFETCH(QString, message);
     const FormContent before = m_window->captureForm();
-    BoxCatcher catcher;
+    ModalDriver modals;
     QWidget *focusWhileOpen = nullptr;
-    catcher.whileOpen = [&](const BoxCatcher::Box &) { focusWhileOpen = m_window->focusWidget(); };
+    modals.whileOpen = [&](const ModalDriver::Shown &) { focusWhileOpen = m_window->focusWidget(); };
     typeAndLeave(name, text);
     if (message.isEmpty()) {
         QTest::qWait(50);
-        QCOMPARE(catcher.boxes.size(), 0);
+        QCOMPARE(modals.shown.size(), 0);
         QCOMPARE(field(name)->text(), text);
         return;
     }
-    QTRY_COMPARE(catcher.boxes.size(), 1);
-    QCOMPARE(catcher.boxes[0].title, QString("Input error"));
-    QCOMPARE(catcher.boxes[0].text, message);
-    QCOMPARE(catcher.boxes[0].icon, QMessageBox::Warning);
+    QTRY_COMPARE(modals.shown.size(), 1);
+    QCOMPARE(modals.shown[0].title, QString("Input error"));
+    QCOMPARE(modals.shown[0].text, message);
+    QCOMPARE(modals.shown[0].icon, QMessageBox::Warning);
     // The whole field is emptied and receives the focus; nothing else changes.
     QCOMPARE(field(name)->text(), QString());
     QCOMPARE(m_window->captureForm(), before);
     QCOMPARE(focusWhileOpen, field(name));
     QTest::qWait(30);
-    QCOMPARE(catcher.boxes.size(), 1);
+    QCOMPARE(modals.shown.size(), 1);
 }
 
 void tst_InputCheck::firstOffenderOnlyThenTheNext()
@@ -122,28 +122,28 @@ void tst_InputCheck::firstOffenderOnlyThenTheNext()
     // Values from a file or a read-out are not checked until some field finishes an edit.
     field("m_id")->setText("12x");
     field("t5")->setText("-1");
-    BoxCatcher catcher;
+    ModalDriver modals;
     emit field("be1_nev")->editingFinished();
     // The run reports m_id only. Showing its box moves the focus out of m_id, and
     // the run that starts then finds m_id empty and reports t5.
-    QTRY_COMPARE(catcher.boxes.size(), 2);
-    QCOMPARE(catcher.boxes[0].text, QString("Only numbers."));
-    QCOMPARE(catcher.boxes[1].text, QString("Telephone number: only numbers."));
+    QTRY_COMPARE(modals.shown.size(), 2);
+    QCOMPARE(modals.shown[0].text, QString("Only numbers."));
+    QCOMPARE(modals.shown[1].text, QString("Telephone number: only numbers."));
     QCOMPARE(field("m_id")->text(), QString());
     QCOMPARE(field("t5")->text(), QString());
     QTest::qWait(30);
-    QCOMPARE(catcher.boxes.size(), 2);
+    QCOMPARE(modals.shown.size(), 2);
 }
 
 void tst_InputCheck::reservedFieldsAreNeverChecked()
 {
     for (int i = 16; i <= 27; ++i)
         field(QStringLiteral("r%1").arg(i))->setText(QString::fromUtf8("ő+中😀"));
-    BoxCatcher catcher;
+    ModalDriver modals;
     emit field("r16")->editingFinished();
     emit field("m_nev")->editingFinished();
     QTest::qWait(50);
-    QCOMPARE(catcher.boxes.size(), 0);
+    QCOMPARE(modals.shown.size(), 0);
     QCOMPARE(field("r27")->text(), QString::fromUtf8("ő+中😀"));
 }
 
@@ -154,12 +154,12 @@ void tst_InputCheck::reentrantRunFromTheBoxLoop()
     field("m_pin")->setText("a");
     field("t1")->setText("b");
     field("t2")->setText("c");
-    BoxCatcher catcher;
-    catcher.whileOpen = [&](const BoxCatcher::Box &) { emit field("m_nev")->editingFinished(); };
+    ModalDriver modals;
+    modals.whileOpen = [&](const ModalDriver::Shown &) { emit field("m_nev")->editingFinished(); };
     emit field("m_id")->editingFinished();
-    QTRY_COMPARE(catcher.boxes.size(), 3);
+    QTRY_COMPARE(modals.shown.size(), 3);
     QStringList texts;
-    for (const auto &b : catcher.boxes)
+    for (const auto &b : modals.shown)
         texts << b.text;
     texts.sort();
     QCOMPARE(texts, QStringList({"Only numbers.", "Telephone number: only numbers.",
@@ -168,7 +168,7 @@ void tst_InputCheck::reentrantRunFromTheBoxLoop()
     QCOMPARE(field("t1")->text(), QString());
     QCOMPARE(field("t2")->text(), QString());
     QTest::qWait(30);
-    QCOMPARE(catcher.boxes.size(), 3);
+    QCOMPARE(modals.shown.size(), 3);
 }
 
 void tst_InputCheck::closingWithABadFocusedFieldIsSafe()
@@ -177,11 +177,11 @@ void tst_InputCheck::closingWithABadFocusedFieldIsSafe()
     pin->setFocus();
     QTRY_VERIFY(pin->hasFocus());
     typeText(pin, "9z");
-    BoxCatcher catcher;
+    ModalDriver modals;
     delete m_window; // must not run a check on a form being torn down
     m_window = nullptr;
     QTest::qWait(30);
-    QCOMPARE(catcher.boxes.size(), 0);
+    QCOMPARE(modals.shown.size(), 0);
 }
 
 void tst_InputCheck::smsCentreChoice()

@@ -1,18 +1,15 @@
+// The main window's commands: the checksum actions, the keys and the input check
+// of every field. What the window is built of (actions, menus, status bar, slot
+// table) is in the golden dump of tst_widgettree.
 #include "mainwindow.h"
 
 #include <QAction>
-#include <QActionGroup>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
-#include <QMetaMethod>
 #include <QSignalSpy>
-#include <QStatusBar>
 #include <QTest>
-#include <QWindow>
 
-#include "boxcatcher.h"
+#include "modaldriver.h"
 
 class tst_MainWindow : public QObject
 {
@@ -20,12 +17,6 @@ class tst_MainWindow : public QObject
 private slots:
     void init();
     void cleanup();
-    void windowProperties();
-    void actionsInOrder();
-    void actionStates();
-    void menus();
-    void statusBar();
-    void slotTable();
     void checksumActionsFollowSettings();
     void setCheckToggles();
     void disabledShortcutsDoNothing();
@@ -49,158 +40,6 @@ void tst_MainWindow::cleanup()
 {
     delete m_window;
     m_window = nullptr;
-}
-
-void tst_MainWindow::windowProperties()
-{
-    QCOMPARE(m_window->objectName(), QString("MainWindow"));
-    // The title as the window system shows it (the "[*]" place of the modified mark
-    // shows nothing while no edit is unsaved).
-    QCOMPARE(m_window->windowHandle()->title(), QString::fromUtf8("RZM-417 letöltő szoftver"));
-    QCOMPARE(m_window->minimumSize(), QSize(1010, 690));
-    QCOMPARE(m_window->maximumSize(), QSize(1010, 690));
-    QCOMPARE(m_window->size(), QSize(1010, 690));
-    QVERIFY(!m_window->windowIcon().isNull());
-    const QPalette p = m_window->palette();
-    QCOMPARE(p.color(QPalette::Active, QPalette::Text), QColor(0, 111, 0));
-    QCOMPARE(p.color(QPalette::Inactive, QPalette::Text), QColor(0, 111, 0));
-    QCOMPARE(p.color(QPalette::Disabled, QPalette::Text), QColor(118, 116, 108));
-    auto *picture = m_window->findChild<QLabel *>("label");
-    QVERIFY(picture);
-    QVERIFY(!picture->pixmap().isNull());
-}
-
-void tst_MainWindow::actionsInOrder()
-{
-    struct Row { const char *name; const char *text; const char *shortcut; bool icon; };
-    const Row rows[] = {
-        {"actionNew", "New", "Ctrl+N", true},
-        {"actionOpen", "Megnyitás", "Ctrl+O", true},
-        {"actionSave", "Mentés", "Ctrl+S", true},
-        {"actionExit", "Exit", "Ctrl+Q", true},
-        {"actionPort", "Port", "", false},
-        {"actionBaudrate", "Baudrate", "", false},
-        {"action8bit_sum", "8bit sum", "", false},
-        {"action16bit_sum", "16bit sum", "", false},
-        {"actionContent", "Content", "", false},
-        {"actionAbout", "Névjegy", "", true},
-        {"actionReadup", "Kiolvasás az eszközből", "Ctrl+R", true},
-        {"actionDownload", "Betöltés az eszközbe", "Ctrl+D", true},
-        {"action24bit_sum", "24bit sum", "", false},
-        {"action32bit_sum", "32bit sum", "", false},
-        {"actionFix", "Fix", "", false},
-        {"actionACK", "ACK", "", false},
-        {"actionSaveAs", "Save As", "", true},
-        {"actionCheck", "Check", "", false},
-        {"actionSeparators", "Separators", "", false},
-        {"actionUC", "Upload Command", "", false},
-        {"actionVerify", "Betöltés ellenőrzése", "Ctrl+E", false},
-        {"actionContents", "Tartalom", "F1", false},
-        {"actionPrint", "Nyomtatás…", "Ctrl+P", false},
-        {"actionExportPdf", "Exportálás PDF-be…", "", false},
-    };
-    QList<QAction *> own;
-    for (QAction *a : m_window->findChildren<QAction *>(Qt::FindDirectChildrenOnly))
-        if (a->objectName().startsWith("action"))
-            own.append(a);
-    QCOMPARE(own.size(), 24);
-    for (int i = 0; i < 24; ++i) {
-        QCOMPARE(own[i]->objectName(), QString(rows[i].name));
-        QCOMPARE(own[i]->text(), QString::fromUtf8(rows[i].text));
-        QCOMPARE(own[i]->shortcut(), QKeySequence(rows[i].shortcut));
-        QCOMPARE(!own[i]->icon().isNull(), rows[i].icon);
-    }
-}
-
-void tst_MainWindow::actionStates()
-{
-    QVERIFY(!action("actionNew")->isEnabled());
-    QVERIFY(!action("actionNew")->isVisible());
-    QVERIFY(!action("actionSaveAs")->isEnabled());
-    QVERIFY(!action("actionSaveAs")->isVisible());
-    QVERIFY(action("actionCheck")->isCheckable());
-    QVERIFY(!action("actionCheck")->isChecked());
-    QVERIFY(!action("actionCheck")->isEnabled());
-    QVERIFY(!action("actionACK")->isEnabled());
-    QVERIFY(!action("actionSeparators")->isEnabled());
-    QVERIFY(!action("actionUC")->isEnabled());
-    for (const char *name : {"actionOpen", "actionSave", "actionExit", "actionPort", "actionReadup",
-                             "actionDownload", "actionVerify", "actionAbout", "actionContents", "actionPrint",
-                             "actionExportPdf"})
-        QVERIFY2(action(name)->isEnabled(), name);
-    QVERIFY(action("action8bit_sum")->isChecked());
-    for (const char *name : {"action16bit_sum", "action24bit_sum", "action32bit_sum", "actionFix"})
-        QVERIFY2(!action(name)->isChecked(), name);
-    QVERIFY(!menu("menuCHKS")->isEnabled());
-    QVERIFY(menu("menuCHKS")->menuAction()->isVisible());
-}
-
-void tst_MainWindow::menus()
-{
-    auto entries = [](QMenu *m) {
-        QStringList list;
-        for (QAction *a : m->actions())
-            list << (a->isSeparator() ? QString("|") : a->menu() ? a->menu()->objectName() : a->objectName());
-        return list;
-    };
-    QStringList bar;
-    for (QAction *a : m_window->menuBar()->actions())
-        bar << a->menu()->objectName();
-    QCOMPARE(bar, QStringList({"menuFile", "menuSettings", "menuDevice", "menuHelp"}));
-    QCOMPARE(menu("menuFile")->title(), QString("File"));
-    QCOMPARE(menu("menuSettings")->title(), QString::fromUtf8("Beállítások"));
-    QCOMPARE(menu("menuDevice")->title(), QString("Eszköz"));
-    QCOMPARE(menu("menuHelp")->title(), QString("Help"));
-    QCOMPARE(menu("menuCHKS")->title(), QString("CHKS"));
-    QCOMPARE(entries(menu("menuFile")),
-             QStringList({"actionNew", "actionOpen", "actionSave", "actionSaveAs", "|", "actionPrint",
-                          "actionExportPdf", "|", "actionExit"}));
-    QCOMPARE(entries(menu("menuSettings")),
-             QStringList({"actionPort", "actionCheck", "menuCHKS", "actionACK", "|", "actionSeparators", "actionUC"}));
-    QCOMPARE(entries(menu("menuCHKS")),
-             QStringList({"action8bit_sum", "action16bit_sum", "action24bit_sum", "action32bit_sum", "|", "actionFix"}));
-    QCOMPARE(entries(menu("menuDevice")),
-             QStringList({"actionReadup", "|", "actionDownload", "actionVerify"}));
-    QCOMPARE(entries(menu("menuHelp")), QStringList({"actionAbout", "actionContents"}));
-    QCOMPARE(m_window->menuBar()->objectName(), QString("menuBar"));
-}
-
-void tst_MainWindow::statusBar()
-{
-    QStatusBar *bar = m_window->statusBar();
-    QCOMPARE(bar->objectName(), QString("statusBar"));
-    auto labels = bar->findChildren<QLabel *>();
-    std::sort(labels.begin(), labels.end(), [](QLabel *a, QLabel *b) { return a->x() < b->x(); });
-    QStringList texts;
-    for (QLabel *l : labels)
-        if (l->isVisible())
-            texts << l->text();
-    QCOMPARE(texts.size(), 3);
-    QCOMPARE(texts[0], QString("No file"));
-    QCOMPARE(texts[1], QString("COM1  Baud: 1200"));
-    QVERIFY(texts[2].contains(QChar(0xA9)));
-    // The two stretching sections share the room; the notice keeps its own width.
-    QVERIFY(labels[0]->width() > labels[2]->width() / 2);
-}
-
-void tst_MainWindow::slotTable()
-{
-    const QMetaObject *mo = m_window->metaObject();
-    QCOMPARE(QString(mo->className()), QString("MainWindow"));
-    QStringList names;
-    for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
-        const QMetaMethod m = mo->method(i);
-        QCOMPARE(m.methodType(), QMetaMethod::Slot);
-        QCOMPARE(m.access(), QMetaMethod::Public);
-        QCOMPARE(m.parameterCount(), 0);
-        names << QString::fromLatin1(m.name());
-    }
-    QCOMPARE(names, QStringList({"newfile", "openfile", "save", "saveas", "verify_func", "show_port",
-                                 "setCheck", "setFixChar", "setAckChar", "setSeparators",
-                                 "setUploadCommand", "setChks8", "setChks16", "setChks24", "setChks32",
-                                 "download", "readup", "nevjegy", "contents", "input_check",
-                                 "smskpSelect"}));
-    QCOMPARE(mo->propertyCount(), mo->propertyOffset());
 }
 
 void tst_MainWindow::checksumActionsFollowSettings()
@@ -287,13 +126,13 @@ void tst_MainWindow::everyTextFieldRunsTheInputCheck()
 {
     const auto edits = m_window->centralWidget()->findChildren<QLineEdit *>();
     QCOMPARE(edits.size(), 92);
-    BoxCatcher catcher;
+    ModalDriver modals;
     for (QLineEdit *edit : edits) {
         m_window->centralWidget()->findChild<QLineEdit *>("m_pin")->setText("x");
         emit edit->editingFinished();
-        QTRY_COMPARE_WITH_TIMEOUT(catcher.boxes.size(), 1, 2000);
-        QCOMPARE(catcher.boxes.first().text, QString("Only numbers."));
-        catcher.boxes.clear();
+        QTRY_COMPARE_WITH_TIMEOUT(modals.shown.size(), 1, 2000);
+        QCOMPARE(modals.shown.first().text, QString("Only numbers."));
+        modals.shown.clear();
     }
 }
 

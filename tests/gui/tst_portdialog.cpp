@@ -4,7 +4,7 @@
 #include "mainwindow.h"
 #include "settings/setcom.h"
 
-#include "modalscript.h"
+#include "modaldriver.h"
 #include "serial/portnames.h"
 
 #include "../porthold.h"
@@ -202,14 +202,14 @@ void tst_portdialog::showPortTakesChoiceOver()
     w.setLinkSettings(settings);
 
     const auto held = occupy(busy);
-    ModalScript script;
-    script.then([accept](QWidget *dialog) {
+    ModalDriver modals;
+    modals.then([accept](QWidget *dialog) {
         auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
         buttons->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
     });
     w.show_port();
-    QVERIFY(script.finished());
-    QVERIFY(script.unexpected.isEmpty());
+    QVERIFY(modals.finished());
+    QVERIFY(modals.unexpected.isEmpty());
     QCOMPARE(w.linkSettings().port, port);
     QCOMPARE(w.linkSettings().baudRate, 1200);
     QCOMPARE(w.findChild<QLabel *>("portLabel")->text(), label);

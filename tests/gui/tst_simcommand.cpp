@@ -1,23 +1,19 @@
 // The rzm417-sim command as a user runs it: registered as COM1, the program left at
 // its default port, the download started with Ctrl+D, and the configuration kept
 // in the simulator's file.
-#include "dload.h"
 #include "mainwindow.h"
+#include "modaldriver.h"
 #include "serial/portnames.h"
 #include "transfer/transfertext.h"
-#include "../testforms.h"
+#include "sampleforms.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 class tst_SimCommand : public QObject
 {
@@ -67,29 +63,15 @@ void tst_SimCommand::downloadThroughCom1WithCtrlD()
     QVERIFY(link.isSymLink());
 
     MainWindow window; // port COM1, as after start
-    const FormContent form = filledForm();
+    const FormContent form = fixtures::filledForm();
     window.applyForm(form);
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
-    QString outcome;
-    QTimer timer;
-    timer.setInterval(5);
-    connect(&timer, &QTimer::timeout, this, [&] {
-        auto *dialog = qobject_cast<dload *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        const QString text = dialog->findChild<QLabel *>("kiiras")->text();
-        if (text == QString::fromUtf8("Betöltés..."))
-            return;
-        outcome = text;
-        dialog->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok)->click();
-    });
-    timer.start();
+    ModalDriver modals;
     QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
-    timer.stop();
-    QCOMPARE(outcome, QString::fromUtf8("Sikeres betöltés."));
+    QCOMPARE(modals.seen(), QStringList{QString::fromUtf8("Download|Sikeres betöltés.")});
 
     QFile file(store);
     QVERIFY(file.open(QIODevice::ReadOnly));

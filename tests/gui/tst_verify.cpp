@@ -2,6 +2,7 @@
 #include "simlink.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -49,7 +50,7 @@ void tst_Verify::afterDownload()
 
     SimLink link;
     link.window.show();
-    FormContent form = richForm();
+    FormContent form = fixtures::richForm();
     QVERIFY(link.download(form));
     if (change == "box")
         form.boxes[77].checked = !form.boxes[77].checked;
@@ -68,19 +69,21 @@ void tst_Verify::afterDownload()
     link.window.setLinkSettings(settings);
     link.sim.clearTranscript();
 
-    ModalWatcher watcher(&link.window, link.pty.slavePath());
+    ModalDriver modals;
+    bool portHeldWhileShown = false;
+    modals.whileOpen = [&](const ModalDriver::Shown &) { portHeldWhileShown = !link.portFree(); };
     QElapsedTimer clock;
     clock.start();
     link.window.verify_func();
     const qint64 elapsed = clock.elapsed();
 
     QCOMPARE(link.sim.received(), QByteArray("~{"));
-    QCOMPARE(watcher.boxes.size(), 1);
-    const SeenBox box = watcher.boxes[0];
+    QCOMPARE(modals.shown.size(), 1);
+    const ModalDriver::Shown box = modals.shown[0];
     QCOMPARE(box.title, QStringLiteral("Ellenőrzés"));
     QCOMPARE(box.text, matches ? kSuccess : kMismatch);
     QCOMPARE(box.icon, matches ? QMessageBox::Information : QMessageBox::Critical);
-    QVERIFY2(box.portHeld, "the port stays open while the result is shown");
+    QVERIFY2(portHeldWhileShown, "the port stays open while the result is shown");
     if (fault == int(Fault::HangUp))
         QVERIFY2(elapsed < 1500, "a vanished line ends the reception at once");
     else
@@ -89,33 +92,33 @@ void tst_Verify::afterDownload()
     QVERIFY(link.portFree());
     QCOMPARE(link.window.captureForm(), form);
     QCOMPARE(comboChanges.count(), 0);
-    QCOMPARE(link.window.document().transferText.size(), 92 * 17);
+    QCOMPARE(windowdocument::transferText(link.window).size(), 92 * 17);
 }
 
 void tst_Verify::cancel()
 {
     SimLink link;
     link.sim.setPaced(true);
-    link.sim.setConfiguration(richForm());
+    link.sim.setConfiguration(fixtures::richForm());
     link.window.show();
-    link.window.applyForm(richForm());
+    link.window.applyForm(fixtures::richForm());
 
-    ModalWatcher watcher(&link.window, link.pty.slavePath(),
-                         [](QProgressDialog *dialog) { return dialog->value() > 100; });
+    ModalDriver modals;
+    modals.cancelWhen = [](const ModalDriver::Progress &dialog) { return dialog.value > 100; };
     link.window.verify_func();
 
-    QVERIFY(watcher.cancelled);
-    QCOMPARE(watcher.progressLabel, QStringLiteral("Ellenőrzés..."));
-    QCOMPARE(watcher.cancelText, QStringLiteral("Megszakítás"));
-    QVERIFY(watcher.boxes.isEmpty());
+    QVERIFY(modals.cancelled);
+    QCOMPARE(modals.progress.label, QStringLiteral("Ellenőrzés..."));
+    QCOMPARE(modals.progress.cancelText, QStringLiteral("Megszakítás"));
+    QVERIFY(modals.shown.isEmpty());
     QVERIFY(link.portFree());
-    QCOMPARE(link.window.captureForm(), richForm());
+    QCOMPARE(link.window.captureForm(), fixtures::richForm());
 }
 
 void tst_Verify::asciiErrorBeforePort()
 {
     SimLink link;
-    FormContent form = richForm();
+    FormContent form = fixtures::richForm();
     form.setText("m_nev", QString::fromUtf8("Kapué"));
     form.setText("t3", QString::fromUtf8("é")); // telephone fields are not checked
     link.window.applyForm(form);
@@ -123,13 +126,13 @@ void tst_Verify::asciiErrorBeforePort()
     QSerialPort holder(link.pty.slavePath());
     QVERIFY(holder.open(QIODevice::ReadWrite));
 
-    ModalWatcher watcher(&link.window, link.pty.slavePath());
+    ModalDriver modals;
     link.window.verify_func();
 
-    QCOMPARE(watcher.boxes.size(), 1);
-    QCOMPARE(watcher.boxes[0].title, QStringLiteral("Hiba"));
-    QCOMPARE(watcher.boxes[0].text, kAsciiError);
-    QCOMPARE(watcher.boxes[0].icon, QMessageBox::Critical);
+    QCOMPARE(modals.shown.size(), 1);
+    QCOMPARE(modals.shown[0].title, QStringLiteral("Hiba"));
+    QCOMPARE(modals.shown[0].text, kAsciiError);
+    QCOMPARE(modals.shown[0].icon, QMessageBox::Critical);
     QTest::qWait(50);
     QCOMPARE(link.sim.received(), QByteArray());
     QCOMPARE(link.window.captureForm(), form);
@@ -141,17 +144,17 @@ void tst_Verify::portFailure()
     LinkSettings settings = window.linkSettings();
     settings.port = QStringLiteral("/dev/rzm-no-such-port");
     window.setLinkSettings(settings);
-    window.applyForm(richForm());
+    window.applyForm(fixtures::richForm());
 
     QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
-    ModalWatcher watcher(&window, settings.port);
+    ModalDriver modals;
     window.verify_func();
 
-    QCOMPARE(watcher.boxes.size(), 1);
-    QCOMPARE(watcher.boxes[0].title, QStringLiteral("Hiba"));
-    QCOMPARE(watcher.boxes[0].text, kPortFailure);
-    QCOMPARE(watcher.boxes[0].icon, QMessageBox::Critical);
-    QCOMPARE(window.captureForm(), richForm());
+    QCOMPARE(modals.shown.size(), 1);
+    QCOMPARE(modals.shown[0].title, QStringLiteral("Hiba"));
+    QCOMPARE(modals.shown[0].text, kPortFailure);
+    QCOMPARE(modals.shown[0].icon, QMessageBox::Critical);
+    QCOMPARE(window.captureForm(), fixtures::richForm());
 }
 
 QTEST_MAIN(tst_Verify)
