@@ -3,11 +3,13 @@
 
 #include "about.h"
 #include "configfiles.h"
+#include "filedrop.h"
 #include "formbinding.h"
 #include "formchecks.h"
 #include "formui.h"
 #include "help.h"
 #include "linkcommands.h"
+#include "sheetcommands.h"
 #include "shortcutpriority.h"
 #include "transfercommands.h"
 #include "unsavedchanges.h"
@@ -53,6 +55,8 @@ MainWindow::MainWindow(QWidget *parent)
     m_files = std::make_unique<ConfigFiles>(this, *m_form, m_document, *m_unsaved, m_fileLabel);
     m_link = std::make_unique<LinkCommands>(this, m_settings, m_portLabel, ui->menuCHKS);
     m_transfers = std::make_unique<TransferCommands>(this, *m_form, m_settings, m_document, *m_unsaved);
+    m_sheets = std::make_unique<SheetCommands>(this, *m_form, m_document);
+    connect(new FileDrop(this), &FileDrop::dropped, this, &MainWindow::openGivenFile);
 }
 
 MainWindow::~MainWindow()
@@ -96,6 +100,8 @@ void MainWindow::connectActions()
     connect(ui->action24bit_sum, &QAction::triggered, this, &MainWindow::setChks24);
     connect(ui->action32bit_sum, &QAction::triggered, this, &MainWindow::setChks32);
     connect(ui->actionFix, &QAction::triggered, this, &MainWindow::setFixChar);
+    connect(ui->actionPrint, &QAction::triggered, this, &MainWindow::printSheet);
+    connect(ui->actionExportPdf, &QAction::triggered, this, &MainWindow::exportPdf);
 }
 
 void MainWindow::addStatusLabels()
@@ -147,6 +153,7 @@ void MainWindow::applyForm(const FormContent &content)
 void MainWindow::newfile() { m_files->newFile(); }
 void MainWindow::openfile() { m_files->openFile(); }
 void MainWindow::save() { m_files->save(); }
+void MainWindow::openGivenFile(const QString &path) { m_files->openGiven(path); }
 
 void MainWindow::saveas()
 {
@@ -186,3 +193,5 @@ void MainWindow::contents()
 
 void MainWindow::input_check() { formchecks::checkInput(this, *m_form); }
 void MainWindow::smskpSelect() { formchecks::takeSmsCentre(*m_form); }
+void MainWindow::printSheet() { m_sheets->print(); }
+void MainWindow::exportPdf() { m_sheets->exportPdf(); }

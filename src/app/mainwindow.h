@@ -12,6 +12,7 @@ class QLabel;
 class ConfigFiles;
 class FormUi;
 class LinkCommands;
+class SheetCommands;
 class TransferCommands;
 class UnsavedChanges;
 namespace Ui {
@@ -20,8 +21,8 @@ class MainWindow;
 
 // The one window of the program. Every command enters through one of its slots;
 // a slot that does more than a few lines hands the work to the class of its
-// subsystem that the window owns: ConfigFiles (files/), LinkCommands (settings/),
-// TransferCommands (transfer/), and the form's checks (form/).
+// subsystem that the window owns: ConfigFiles and SheetCommands (files/),
+// LinkCommands (settings/), TransferCommands (transfer/), and the form's checks (form/).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -39,6 +40,14 @@ public:
     // The form's values in enumeration order, and the way back.
     FormContent captureForm() const;
     void applyForm(const FormContent &content);
+
+    // A file named on the command line or dropped on the window: opened as
+    // Megnyitás opens the file chosen in its dialog.
+    void openGivenFile(const QString &path);
+    // The handover sheet: Nyomtatás… and Exportálás PDF-be…. The actions reach
+    // these as plain member functions, so the slot table stays as it was.
+    void printSheet();
+    void exportPdf();
 
 public slots:
     void newfile();
@@ -84,4 +93,5 @@ private:
     std::unique_ptr<ConfigFiles> m_files;
     std::unique_ptr<LinkCommands> m_link;
     std::unique_ptr<TransferCommands> m_transfers;
+    std::unique_ptr<SheetCommands> m_sheets;
 };

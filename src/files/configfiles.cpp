@@ -83,6 +83,14 @@ void ConfigFiles::openFile()
         load();
 }
 
+void ConfigFiles::openGiven(const QString &path)
+{
+    if (!mayDiscardForm())
+        return;
+    m_document.filePath = path;
+    load();
+}
+
 bool ConfigFiles::save()
 {
     // Refused before a name is asked for, when the form already shows why.

@@ -24,6 +24,9 @@ public:
     void newFile();
     // openfile(): asks for a file (after the unsaved-edits question) and loads it.
     void openFile();
+    // A file named at start or dropped on the window: loaded as openFile() loads
+    // the file chosen in its dialog, after the same question.
+    void openGiven(const QString &path);
     // save(): the whole save; false when nothing was written (cancelled, refused, failed).
     bool save();
     // True when the form may be replaced or thrown away: nothing is unsaved, or

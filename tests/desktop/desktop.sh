@@ -103,12 +103,18 @@ start_sim() {
 }
 
 # Starts the program in the work folder (it reads its help and default file
-# from there) and waits for its window to be shown and focused.
+# from there), with the story's arguments, and waits for its window to be shown
+# and focused; a file given at start has its message box take the focus first.
 start_app() {
     ln -sf "$(dirname "$RZM_BIN")/rzm_17.hlp" "$(dirname "$RZM_BIN")/default17.ui" "$WORK/"
-    (cd "$WORK" && exec "$RZM_BIN") >"$WORK/app.log" 2>&1 &
+    (cd "$WORK" && exec "$RZM_BIN" "$@") >"$WORK/app.log" 2>&1 &
     APP_PID=$!
     pids+=($APP_PID)
+    if [ $# -gt 0 ]; then
+        wait_until 20 find_windows "$MAIN_TITLE" || fail "the main window did not appear"
+        MAIN=$(find_windows "$MAIN_TITLE" | tail -1)
+        return
+    fi
     MAIN=$(wait_window "$MAIN_TITLE\\*?") || fail "the main window did not appear"
     wait_until 10 is_active "$MAIN" || fail "the main window did not get the focus"
 }
@@ -210,7 +216,8 @@ menu_click() {
     click_at $((title_x + 40)) "$entry_y"
 }
 MENU_FILE=20 MENU_DEVICE=145
-ENTRY_OPEN=30 ENTRY_SAVE=52 ENTRY_READUP=30 ENTRY_DOWNLOAD=54 ENTRY_VERIFY=76
+ENTRY_OPEN=30 ENTRY_SAVE=52 ENTRY_PRINT=76 ENTRY_EXPORT=98
+ENTRY_READUP=30 ENTRY_DOWNLOAD=54 ENTRY_VERIFY=76
 
 # Answers the open or save file dialog with a path typed into its name field.
 choose_file() {

@@ -97,7 +97,7 @@ void tst_MainWindow::commandKeysWinOverTextFields()
     field->setFocus();
     // Every command's shortcut reaches its action from a text field.
     for (const char *name : {"actionOpen", "actionSave", "actionExit", "actionReadup", "actionDownload",
-                             "actionVerify", "actionContents"}) {
+                             "actionVerify", "actionContents", "actionPrint"}) {
         QAction *a = action(name);
         disconnect(a, nullptr, m_window, nullptr);
         QSignalSpy spy(a, &QAction::triggered);

@@ -16,8 +16,10 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
 appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml || fail "appstreamcli validate"
 
 # The file type as a desktop sees it: the compiled mime database maps the glob to
-# the type, and the desktop entry opens that type with the file as its argument.
-type=application/x-rzm417-config
+# the type the installed mime package declares, and the desktop entry opens that
+# type with the file as its argument (installed_help.sh starts it that way).
+type=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$prefix"/share/mime/packages/*.xml)
+[ "$type" = application/x-rzm417-config ] || fail "the mime package declares '$type'"
 cp -r "$prefix/share/mime" "$tmp/mime"
 update-mime-database "$tmp/mime" 2>/dev/null
 grep -qx "50:$type:\*.k83" "$tmp/mime/globs2" || fail "*.k83 is not mapped to $type"
@@ -35,7 +37,7 @@ for program in rzm417 rzm417-cli rzm417-sim; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "$page: $warnings"
 done
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/rzm417" --help | grep -q '^Usage: rzm417' ||
-    fail "rzm417 --help"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/rzm417" --help | grep -q '^Usage: rzm417 \[FILE\]' ||
+    fail "rzm417 --help does not name FILE"
 grep -q "<release version=\"$version\"" "$prefix"/share/metainfo/*.xml || fail "metainfo does not carry $version"
 echo "install tree ok: $(file_list "$prefix" | wc -l) files"

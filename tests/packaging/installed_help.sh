@@ -2,6 +2,8 @@
 # The installed program started as a desktop launcher starts it: from a folder
 # that holds no help file. F1 shows the help text installed in the data folder.
 # With that copy gone too, F1 shows "ERROR: Canot open the help file.".
+# A double-click on a .k83 file: the desktop entry's Exec line, with the file for
+# %f, starts the program with that file open.
 # A private Xvfb display with openbox; real key presses (xdotool); the text read
 # back through the clipboard (Ctrl+A, Ctrl+C in the help window).
 #   installed_help.sh BUILD_DIR
@@ -59,7 +61,20 @@ show_help
 diff "$tmp/shown" "$tmp/expected" >"$tmp/diff" ||
     fail "F1 did not show the installed help text:$(head -20 "$tmp/diff")"
 
+# What a desktop runs for a double-click: the entry's Exec line, the file for %f.
+desktop=$(ls "$prefix"/share/applications/*.desktop)
+cp "$prefix/share/rzm417/default17.ui" "$tmp/launch/site.k83"
+exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+# shellcheck disable=SC2086 # the Exec line's words
+(cd "$tmp/launch" && PATH="$prefix/bin:$PATH" exec ${exec_line/\%f/$tmp/launch/site.k83}) >"$tmp/program.log" 2>&1 &
+launched=$!
+cleanups+=("kill $launched 2>/dev/null")
+timeout 20 xdotool search --sync --onlyvisible --name '^File opened\.$' >/dev/null ||
+    fail "'$exec_line' with a .k83 file showed no \"File opened.\": $(cat "$tmp/program.log")"
+kill "$launched"
+wait "$launched" 2>/dev/null || true
+
 rm "$installed"
 show_help
 [ "$(cat "$tmp/shown")" = "ERROR: Canot open the help file." ] || fail "without any help file F1 showed: $(cat "$tmp/shown")"
-echo "installed help ok: $(wc -l <"$tmp/expected") lines shown from the data folder"
+echo "installed help ok: $(wc -l <"$tmp/expected") lines shown from the data folder; '$exec_line' opens a .k83 file"

@@ -1,0 +1,156 @@
+// The handover sheet from the window: Nyomtatás… (Ctrl+P, from the field being
+// edited) and Exportálás PDF-be… draw the form as it is shown once the input
+// check has run on that edit, with the PIN masked; the sheets are read back with
+// pdftotext. A cancelled or failed export writes nothing.
+#include "mainwindow.h"
+
+#include "modaldriver.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "diskfiles.h"
+#include "sampleforms.h"
+
+namespace {
+
+const QString kPin = QStringLiteral("7391");
+const QString kRefused = QStringLiteral("77x7");
+const QString kInputError = QStringLiteral("Input error|Only numbers.");
+
+QString pdfText(const QString &pdf)
+{
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdf, "-"});
+    if (!p.waitForFinished(20000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A sheet of the form below, after the input check emptied m_id: its values, the
+// PIN masked, and nothing of the refused edit.
+void checkSheetText(const QString &text)
+{
+    QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
+    const FormContent form = fixtures::richForm();
+    for (const char *name : {"m_nev", "be1_nev", "ki3_on", "be2_off_msg"})
+        QVERIFY2(text.contains(form.text(QLatin1String(name)).trimmed()), name);
+    QVERIFY(text.contains(form.texts[fixtures::phoneIndex(1)].text));
+    QVERIFY(text.contains(QStringLiteral("****")));
+    QVERIFY(!text.contains(kPin));
+    QVERIFY(!text.contains(kRefused));
+}
+
+} // namespace
+
+class tst_sheetwindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void printPreviewDrawsTheCheckedForm();
+    void exportWritesTheCheckedForm();
+    void cancelledOrFailedExportWritesNothing();
+
+private:
+    // The window shown and active, the form filled, and a refused edit of m_id
+    // under way in its field.
+    void editRefusedId();
+
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_sheetwindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_window = std::make_unique<MainWindow>();
+    FormContent form = fixtures::richForm();
+    form.setText("m_pin", kPin);
+    m_window->applyForm(form);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void tst_sheetwindow::editRefusedId()
+{
+    auto *id = m_window->findChild<QLineEdit *>("m_id");
+    id->setFocus();
+    id->selectAll();
+    QTest::keyClicks(id, kRefused);
+}
+
+void tst_sheetwindow::printPreviewDrawsTheCheckedForm()
+{
+    editRefusedId();
+    const QString printed = m_dir->filePath("printed.pdf");
+    int pages = 0;
+    ModalDriver modals;
+    // The check's box comes before the preview; the preview's pages are then
+    // printed into a PDF, as its print button prints them to a printer.
+    modals.press().then([&](QWidget *window) {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(window);
+        auto *pagesWidget = preview ? preview->findChild<QPrintPreviewWidget *>() : nullptr;
+        if (pagesWidget) {
+            pages = pagesWidget->pageCount();
+            preview->printer()->setOutputFileName(printed);
+            pagesWidget->print();
+        }
+        window->close();
+    });
+    QTest::keyClick(m_window->findChild<QLineEdit *>("m_id"), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(modals.seen(), (QStringList{kInputError, "Print Preview|"}));
+    QVERIFY(modals.unexpected.isEmpty());
+    QCOMPARE(pages, 2); // 63 slots in use run onto a second page
+    checkSheetText(pdfText(printed));
+}
+
+void tst_sheetwindow::exportWritesTheCheckedForm()
+{
+    editRefusedId();
+    const QString path = m_dir->filePath("sheet.pdf");
+    ModalDriver modals;
+    // The file dialog takes the focus from the field, so the check's box comes
+    // while it is open; the name is given after that box.
+    modals.chooseFile(path, [&] { return modals.shown.size() > 1 || modals.elapsedMs() >= 3000; }).press();
+    m_window->findChild<QAction *>("actionExportPdf")->trigger();
+    QCOMPARE(modals.seen(), (QStringList{"Exportálás PDF-be|PDF Files (*.pdf)", kInputError,
+                                         "Export|The handover sheet was saved as " + QDir::toNativeSeparators(path)
+                                             + " (2 pages)."}));
+    checkSheetText(pdfText(path));
+}
+
+void tst_sheetwindow::cancelledOrFailedExportWritesNothing()
+{
+    QAction *exportPdf = m_window->findChild<QAction *>("actionExportPdf");
+    const QString missingFolder = m_dir->filePath("gone/sheet.pdf");
+    {
+        ModalDriver modals;
+        modals.cancel();
+        exportPdf->trigger();
+        QCOMPARE(modals.seen(), QStringList{"Exportálás PDF-be|PDF Files (*.pdf)"});
+    }
+    {
+        ModalDriver modals;
+        modals.chooseFile(missingFolder).press();
+        exportPdf->trigger();
+        QCOMPARE(modals.shown.size(), 2);
+        QCOMPARE(modals.shown[1].title, QStringLiteral("Export error"));
+        QCOMPARE(modals.shown[1].icon, QMessageBox::Critical);
+        QVERIFY2(modals.shown[1].text.startsWith("Cannot write the PDF file " + QDir::toNativeSeparators(missingFolder)
+                                                 + ".\nReason: "),
+                 qPrintable(modals.shown[1].text));
+    }
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+QTEST_MAIN(tst_sheetwindow)
+#include "tst_sheetwindow.moc"
