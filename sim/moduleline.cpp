@@ -155,7 +155,7 @@ bool ModuleSimulator::nextByte(quint8 *byte, int timeoutMs)
     }
     m_rxFreeAt += kByteTime;
     if (m_paced && m_rxFreeAt > m_lastReadAt + kMaxLag) {
-        // The program slipped past the stopped pty (a busy machine) and is far ahead of
+        // The program slipped a burst past the stopped pty and is far ahead of
         // the line. Catch up, or its waits for the answer would run out before the
         // module has taken in what the line could not have carried yet.
         if (!m_catchingUp)
