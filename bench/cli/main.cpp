@@ -5,9 +5,10 @@
 //
 // Each module is an rzm417-sim process of its own, as four modules on four adapters
 // would be. A pty has no wire: the paced simulator holds the writer to 1200 baud by
-// stopping the pty's output. The kernel hands the written bytes to the simulator's
-// side a little late, so a writer can slip a burst past that stop, even on a quiet
-// machine; the simulator then catches up (see bench/transfer).
+// stopping the pty's output. The simulator learns of a written byte only once the
+// kernel has passed it on and woken it; a hiccup of a millisecond or two there lets a
+// fast writer slip a burst past the stop, even on a quiet machine, and the simulator
+// then catches up (see bench/transfer).
 #include "files/configfile.h"
 #include "formcontent.h"
 #include "formschema.h"

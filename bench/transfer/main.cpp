@@ -4,9 +4,10 @@
 //   unpaced: whole download / raw write loop, same pty   goal <= 3x
 // The module is rzm417-sim in a process of its own, so the CPU figure is the program's.
 // A pty has no wire: the paced simulator holds the program to 1200 baud by stopping the
-// pty's output while it takes in a byte. The kernel hands written bytes to the
-// simulator's side a little late, so the program can slip a burst past that stop (more
-// often on a loaded machine, but on a quiet one too) and get ahead; the simulator then catches up (at most 3 s behind
+// pty's output while it takes in a byte. The simulator learns of a written byte only
+// once the kernel has passed it on and woken it; a hiccup of a millisecond or two there
+// lets the program slip a burst past that stop (more often on a loaded machine, but on
+// a quiet one too) and get ahead; the simulator then catches up (at most 3 s behind
 // the program) and the ratio drops below 1. --unpaced-only skips the 13 s paced run.
 #include "dload.h"
 #include "dlthread.h"
