@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -22,20 +21,17 @@
 
 namespace {
 
-const QString kSaved = QStringLiteral("Save|Save was successful.");
 const QString kFileError = QStringLiteral("File error.|Cannot open the file. \nTip: Check the file.");
 const QString kMissing = QStringLiteral("Error|Cannot open the selected file.");
-const QString kOpenDialog = QStringLiteral("Open File|K83 Files (*.k83)");
-const QString kSaveDialog = QStringLiteral("Save File|K83 Files (*.k83)");
-const QString kUnsaved = QStringLiteral("Unsaved changes|The form has changes that are not saved.\nDo you want to save them?");
 
 using fixtures::readAll;
 using fixtures::writeAll;
 
-QString fileLabel(const MainWindow &w)
-{
-    return w.findChild<QLabel *>("fileLabel")->text();
-}
+using windowdocument::kSaved;
+using windowdocument::kOpenDialog;
+using windowdocument::kSaveDialog;
+using windowdocument::kUnsaved;
+using windowdocument::fileLabel;
 
 int comboIndex(const MainWindow &w)
 {

@@ -10,7 +10,6 @@
 
 #include <QDialog>
 #include <QDropEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -22,12 +21,8 @@
 
 namespace {
 
-const QString kUnsaved = QStringLiteral("Unsaved changes|The form has changes that are not saved.\nDo you want to save them?");
-
-QString fileLabel(const MainWindow &w)
-{
-    return w.findChild<QLabel *>("fileLabel")->text();
-}
+using windowdocument::kUnsaved;
+using windowdocument::fileLabel;
 
 // What a file manager drags: the files as URLs and, as every X11 drag source
 // offers too, as text, which a text field would take.

@@ -4,9 +4,9 @@
 
 #include "files/configfile.h"
 #include "modaldriver.h"
+#include "windowdocument.h"
 
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -19,17 +19,13 @@
 
 namespace {
 
-const QString kSaved = QStringLiteral("Save|Save was successful.");
-const QString kSaveDialog = QStringLiteral("Save File|K83 Files (*.k83)");
-const QString kUnsaved = QStringLiteral("Unsaved changes|The form has changes that are not saved.\nDo you want to save them?");
-
 using fixtures::readAll;
 using fixtures::writeAll;
 
-QString fileLabel(const MainWindow &w)
-{
-    return w.findChild<QLabel *>("fileLabel")->text();
-}
+using windowdocument::kSaved;
+using windowdocument::kSaveDialog;
+using windowdocument::kUnsaved;
+using windowdocument::fileLabel;
 
 } // namespace
 

@@ -4,6 +4,8 @@
 // and set them only here, so a change of where the window keeps them touches one file.
 #include "mainwindow.h"
 
+#include <QLabel>
+
 namespace windowdocument {
 
 inline QString fileName(const MainWindow &window)
@@ -27,5 +29,18 @@ inline void setTransferText(MainWindow &window, const QString &text)
     document.transferText = text;
     window.setDocument(document);
 }
+
+// The status bar's file label.
+inline QString fileLabel(const MainWindow &window)
+{
+    return window.findChild<QLabel *>("fileLabel")->text();
+}
+
+// The boxes and file dialogs of opening and saving, as ModalDriver records them.
+inline const QString kSaved = QStringLiteral("Save|Save was successful.");
+inline const QString kOpenDialog = QStringLiteral("Open File|K83 Files (*.k83)");
+inline const QString kSaveDialog = QStringLiteral("Save File|K83 Files (*.k83)");
+inline const QString kUnsaved =
+    QStringLiteral("Unsaved changes|The form has changes that are not saved.\nDo you want to save them?");
 
 } // namespace windowdocument
