@@ -3,9 +3,9 @@
 // Whatever a module sends, reading its answer either fails with a reason or
 // yields a whole form with the field set it was given; and a form that was read
 // reads back the same from the answer a module would send for it.
-#include "formcontent.h"
+#include "core/formcontent.h"
+#include "core/transfer/answer.h"
 #include "fuzzcheck.h"
-#include "transfer/answer.h"
 
 #include <QByteArray>
 

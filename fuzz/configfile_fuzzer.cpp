@@ -3,8 +3,8 @@
 // Whatever the bytes, reading must stop early once a file is too long to be
 // accepted, a refused file must leave the form as it was, and an accepted one
 // must save to bytes that load back into the same form.
-#include "files/configfile.h"
-#include "formcontent.h"
+#include "core/files/configfile.h"
+#include "core/formcontent.h"
 #include "fuzzcheck.h"
 
 #include <QByteArray>

@@ -2,9 +2,9 @@
 // sample forms the tests share; the configuration-file seeds are plain files kept
 // as they are. Run from the repository root:
 //     build/bin/fuzz_seeds fuzz/corpus
-#include "formschema.h"
+#include "core/formschema.h"
+#include "core/transfer/transfertext.h"
 #include "sampleforms.h"
-#include "transfer/transfertext.h"
 
 #include <QByteArray>
 #include <QDir>

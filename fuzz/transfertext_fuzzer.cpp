@@ -4,12 +4,12 @@
 // exactly 92 lines, its checksum follows the rule (worked out here on its own),
 // the verify text is the same fields each followed by the separator, and a
 // module that stores and returns those fields passes the verify.
-#include "formcontent.h"
+#include "core/formcontent.h"
+#include "core/linksettings.h"
+#include "core/transfer/answer.h"
+#include "core/transfer/transfertext.h"
 #include "fuzzcheck.h"
 #include "fuzzinput.h"
-#include "linksettings.h"
-#include "transfer/answer.h"
-#include "transfer/transfertext.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,8 +4,8 @@
 #include "ptypair.h"
 #include "simoptions.h"
 
-#include "appinfo.h"
-#include "serial/portnames.h"
+#include "core/appinfo.h"
+#include "core/serial/portnames.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "modulesimulator.h"
 
-#include "transfer/transfertext.h"
+#include "core/transfer/transfertext.h"
 
 #include <cstdlib>
 #include <fcntl.h>

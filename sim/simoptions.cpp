@@ -1,6 +1,6 @@
 #include "simoptions.h"
 
-#include "serial/portnames.h"
+#include "core/serial/portnames.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -9,13 +9,13 @@
 // kernel has passed it on and woken it; a hiccup of a millisecond or two there lets a
 // fast writer slip a burst past the stop, even on a quiet machine, and the simulator
 // then catches up (see bench/transfer).
-#include "files/configfile.h"
-#include "formcontent.h"
-#include "formschema.h"
-#include "linksettings.h"
+#include "core/files/configfile.h"
+#include "core/formcontent.h"
+#include "core/formschema.h"
+#include "core/linksettings.h"
+#include "core/transfer/readoutexchange.h"
+#include "core/transfer/transfertext.h"
 #include "sampleforms.h"
-#include "transfer/readoutexchange.h"
-#include "transfer/transfertext.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -8,14 +8,14 @@
 //   - the CPU share of the reading thread over the whole read-out, and over the
 //     closing silence alone (the core run).
 // Usage: bench_readout [runs]
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 #include "modulesimulator.h"
 #include "ptypair.h"
 #include "sampleforms.h"
 
-#include "transfer/answer.h"
-#include "serial/serialport.h"
-#include "transfer/readoutexchange.h"
+#include "core/serial/serialport.h"
+#include "core/transfer/answer.h"
+#include "core/transfer/readoutexchange.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,6 +1,6 @@
 // Starts exactly as rzm417 does, up to its first painted frame.
 #include "firstframe.h"
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 
 #include <QApplication>
 

@@ -9,10 +9,10 @@
 // lets the program slip a burst past that stop (more often on a loaded machine, but on
 // a quiet one too) and get ahead; the simulator then catches up (at most 3 s behind
 // the program) and the ratio drops below 1. --unpaced-only skips the 13 s paced run.
-#include "dload.h"
-#include "dlthread.h"
-#include "mainwindow.h"
-#include "transfer/transfertext.h"
+#include "core/transfer/transfertext.h"
+#include "gui/app/mainwindow.h"
+#include "gui/transfer/dload.h"
+#include "gui/transfer/dlthread.h"
 #include "sampleforms.h"
 
 #include <QApplication>

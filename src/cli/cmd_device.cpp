@@ -9,10 +9,10 @@
 #include "tracelog.h"
 #include "verifyreport.h"
 
-#include "serial/serialport.h"
-#include "transfer/downloadexchange.h"
-#include "transfer/readoutexchange.h"
-#include "transfer/transfertext.h"
+#include "core/serial/serialport.h"
+#include "core/transfer/downloadexchange.h"
+#include "core/transfer/readoutexchange.h"
+#include "core/transfer/transfertext.h"
 
 #include <QElapsedTimer>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "linksettings.h"
+#include "core/linksettings.h"
+#include "core/transfer/downloadexchange.h"
 #include "tracelog.h"
-#include "transfer/downloadexchange.h"
 
 #include <QByteArray>
 #include <QLatin1StringView>

@@ -12,7 +12,7 @@
 #include "progress.h"
 #include "safewrite.h"
 
-#include "transfer/transfertext.h"
+#include "core/transfer/transfertext.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,9 +2,9 @@
 #include "commands.h"
 #include "configdiff.h"
 #include "console.h"
+#include "core/files/configfile.h"
 #include "exitcodes.h"
 #include "fieldcheck.h"
-#include "files/configfile.h"
 #include "linkoptions.h"
 #include "phonecsv.h"
 

@@ -5,9 +5,9 @@
 #include "exitcodes.h"
 #include "portstable.h"
 
-#include "serial/portnames.h"
-#include "serial/portscan.h"
-#include "serial/portsurvey.h"
+#include "core/serial/portnames.h"
+#include "core/serial/portscan.h"
+#include "core/serial/portsurvey.h"
 
 #include <QDir>
 #include <QFileInfo>

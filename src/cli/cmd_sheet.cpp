@@ -1,9 +1,9 @@
 // The handover sheet as a PDF, drawn by the same renderer as the window's.
 #include "commands.h"
 #include "console.h"
+#include "core/files/configfile.h"
 #include "exitcodes.h"
-#include "files/configfile.h"
-#include "handoversheet.h"
+#include "sheet/handoversheet.h"
 
 namespace cli {
 

@@ -1,8 +1,8 @@
 #include "configdiff.h"
 
-#include "formcontent.h"
-#include "formschema.h"
-#include "phoneslot.h"
+#include "core/formcontent.h"
+#include "core/formschema.h"
+#include "core/phoneslot.h"
 
 namespace cli {
 

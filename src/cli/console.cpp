@@ -1,7 +1,7 @@
 #include "console.h"
 
-#include "fieldrules.h"
-#include "files/configfile.h"
+#include "core/fieldrules.h"
+#include "core/files/configfile.h"
 
 #include <QFile>
 #include <QFileInfo>

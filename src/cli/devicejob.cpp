@@ -1,8 +1,8 @@
 #include "devicejob.h"
 
-#include "serial/portnames.h"
-#include "serial/portstate.h"
-#include "serial/serialport.h"
+#include "core/serial/portnames.h"
+#include "core/serial/portstate.h"
+#include "core/serial/serialport.h"
 
 namespace cli {
 

@@ -1,10 +1,10 @@
 #include "fieldcheck.h"
 
 #include "configdiff.h"
-#include "fieldrules.h"
-#include "inputrules.h"
-#include "latin1.h"
-#include "transfer/transfertext.h"
+#include "core/fieldrules.h"
+#include "core/inputrules.h"
+#include "core/latin1.h"
+#include "core/transfer/transfertext.h"
 
 namespace cli {
 namespace {

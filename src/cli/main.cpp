@@ -1,8 +1,8 @@
 // rzm417-cli: the configuration tool's commands for scripts and batch work.
-#include "appinfo.h"
 #include "application.h"
 #include "commands.h"
 #include "console.h"
+#include "core/appinfo.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>

@@ -1,8 +1,8 @@
 #include "modulebatch.h"
 
 #include "configdiff.h"
+#include "core/formschema.h"
 #include "fieldcheck.h"
-#include "formschema.h"
 #include "phonecsv.h"
 
 #include <QHash>

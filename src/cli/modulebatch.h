@@ -1,7 +1,7 @@
 #pragma once
 
-#include "formcontent.h"
-#include "linksettings.h"
+#include "core/formcontent.h"
+#include "core/linksettings.h"
 
 #include <QList>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "phonecsv.h"
 
 #include "configdiff.h"
-#include "formschema.h"
-#include "inputrules.h"
-#include "phoneslot.h"
+#include "core/formschema.h"
+#include "core/inputrules.h"
+#include "core/phoneslot.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/portsurvey.h"
+#include "core/serial/portsurvey.h"
 
 #include <QByteArray>
 #include <QList>

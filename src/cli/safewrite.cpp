@@ -1,13 +1,13 @@
 #include "safewrite.h"
 
 #include "console.h"
+#include "core/files/configfile.h"
 #include "devicejob.h"
 #include "exitcodes.h"
-#include "files/configfile.h"
 #include "progress.h"
 
-#include "serial/serialport.h"
-#include "transfer/transfertext.h"
+#include "core/serial/serialport.h"
+#include "core/transfer/transfertext.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cmd_device.h"
-#include "formcontent.h"
+#include "core/formcontent.h"
 #include "verifyreport.h"
 
 #include <QDateTime>

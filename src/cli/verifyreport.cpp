@@ -1,10 +1,10 @@
 #include "verifyreport.h"
 
 #include "configdiff.h"
+#include "core/fieldrules.h"
+#include "core/files/configfile.h"
+#include "core/transfer/answer.h"
 #include "exitcodes.h"
-#include "fieldrules.h"
-#include "files/configfile.h"
-#include "transfer/answer.h"
 
 namespace cli {
 namespace {

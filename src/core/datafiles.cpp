@@ -1,6 +1,6 @@
 #include "datafiles.h"
 
-#include "appinfo.h"
+#include "core/appinfo.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "fieldrules.h"
 
+#include "core/transfer/transfertext.h"
 #include "formschema.h"
-#include "transfer/transfertext.h"
 
 namespace fieldrules {
 namespace {

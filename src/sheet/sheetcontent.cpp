@@ -1,8 +1,8 @@
 #include "sheetcontent.h"
 
-#include "formschema.h"
-#include "formtexts.h"
-#include "smscentre.h"
+#include "core/formschema.h"
+#include "core/formtexts.h"
+#include "core/smscentre.h"
 
 #include <QHash>
 #include <QStringList>

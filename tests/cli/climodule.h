@@ -1,9 +1,9 @@
 #pragma once
 
 // A simulated module on a real pseudo-terminal, unpaced, for the device commands.
+#include "core/serial/serialport.h"
 #include "modulesimulator.h"
 #include "ptypair.h"
-#include "serial/serialport.h"
 
 struct Module
 {

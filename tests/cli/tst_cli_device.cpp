@@ -1,12 +1,12 @@
 // The device commands of the real rzm417-cli binary through real pseudo-terminals,
 // with the simulated module on the master side: success and main failure of
 // download (one and several ports), readout and verify, and the trace.
+#include "cli/fieldcheck.h"
 #include "climodule.h"
 #include "clirun.h"
-#include "files/configfile.h"
-#include "fieldcheck.h"
-#include "serial/serialport.h"
-#include "transfer/transfertext.h"
+#include "core/files/configfile.h"
+#include "core/serial/serialport.h"
+#include "core/transfer/transfertext.h"
 
 #include "diskfiles.h"
 #include "sampleforms.h"

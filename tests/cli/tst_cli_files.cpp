@@ -1,10 +1,10 @@
 // The file commands of the real rzm417-cli binary on real files: diff, check,
 // phones export and import, usage and the one-line errors.
+#include "cli/phonecsv.h"
 #include "clirun.h"
-#include "files/configfile.h"
-#include "formcontent.h"
-#include "phonecsv.h"
-#include "phoneslot.h"
+#include "core/files/configfile.h"
+#include "core/formcontent.h"
+#include "core/phoneslot.h"
 
 #include "diskfiles.h"
 #include "sampleforms.h"

@@ -2,8 +2,8 @@
 // whose lock another process holds, one that the unprivileged user "nobody"
 // may not open, links made and removed by hand.
 #include "clirun.h"
+#include "core/serial/portnames.h"
 #include "ptypair.h"
-#include "serial/portnames.h"
 
 #include "../porthold.h"
 #include "../unprivileged.h"

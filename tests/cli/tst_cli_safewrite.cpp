@@ -3,8 +3,8 @@
 // batch from a template, and the log a batch leaves, also when it is cut short.
 #include "climodule.h"
 #include "clirun.h"
-#include "files/configfile.h"
-#include "transfer/transfertext.h"
+#include "core/files/configfile.h"
+#include "core/transfer/transfertext.h"
 
 #include "diskfiles.h"
 #include "sampleforms.h"

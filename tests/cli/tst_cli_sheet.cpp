@@ -3,8 +3,8 @@
 // asked for, 64 slots running onto a second page with the table header repeated,
 // and no word outside its page or on top of another.
 #include "clirun.h"
-#include "formschema.h"
-#include "formtexts.h"
+#include "core/formschema.h"
+#include "core/formtexts.h"
 
 #include "diskfiles.h"
 #include "sampleforms.h"

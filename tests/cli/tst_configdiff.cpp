@@ -1,8 +1,8 @@
 // The field-by-field comparison behind diff and verify, and the slot rights it names.
-#include "configdiff.h"
-#include "formcontent.h"
-#include "formschema.h"
-#include "phoneslot.h"
+#include "cli/configdiff.h"
+#include "core/formcontent.h"
+#include "core/formschema.h"
+#include "core/phoneslot.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // Telephone slots as CSV: the export, a round trip, and every row verdict of the import.
-#include "formcontent.h"
-#include "phonecsv.h"
-#include "phoneslot.h"
+#include "cli/phonecsv.h"
+#include "core/formcontent.h"
+#include "core/phoneslot.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // The exchange log of --trace and the progress bar's drawing.
-#include "progress.h"
-#include "tracelog.h"
+#include "cli/progress.h"
+#include "cli/tracelog.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

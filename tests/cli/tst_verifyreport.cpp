@@ -1,9 +1,9 @@
 // The verify's verdict on a module's answer: the window's whole-text match, and on a
 // mismatch each differing field by name. Also the character options of the link.
-#include "formcontent.h"
-#include "linkoptions.h"
-#include "transfer/transfertext.h"
-#include "verifyreport.h"
+#include "cli/linkoptions.h"
+#include "cli/verifyreport.h"
+#include "core/formcontent.h"
+#include "core/transfer/transfertext.h"
 
 #include "sampleforms.h"
 

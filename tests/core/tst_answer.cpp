@@ -1,6 +1,6 @@
-#include "transfer/answer.h"
-#include "formcontent.h"
-#include "formschema.h"
+#include "core/formcontent.h"
+#include "core/formschema.h"
+#include "core/transfer/answer.h"
 #include "testseed.h"
 
 #include <QRandomGenerator>

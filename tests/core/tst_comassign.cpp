@@ -1,6 +1,6 @@
 // The numbering rule on tables: which adapter gets which COM number, given the
 // links already in the ports folder and the real built-in ports.
-#include "serial/comassign.h"
+#include "core/serial/comassign.h"
 
 #include <QTest>
 

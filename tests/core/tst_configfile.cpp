@@ -1,8 +1,8 @@
 // The configuration file format: golden bytes, round trips, the reader's rules,
 // and saves that fail without touching what is on disk.
-#include "files/configfile.h"
-#include "formschema.h"
-#include "inputrules.h"
+#include "core/files/configfile.h"
+#include "core/formschema.h"
+#include "core/inputrules.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // Where the shipped files are read from: the working directory first, exactly as
 // before, then the folders after it in their order; the bare name when none has one.
-#include "datafiles.h"
+#include "core/datafiles.h"
 
 #include "diskfiles.h"
 

@@ -1,8 +1,8 @@
+#include "core/serial/serialport.h"
+#include "core/transfer/downloadexchange.h"
+#include "core/transfer/transfertext.h"
 #include "modulesimulator.h"
 #include "ptypair.h"
-#include "serial/serialport.h"
-#include "transfer/downloadexchange.h"
-#include "transfer/transfertext.h"
 
 #include <QElapsedTimer>
 #include <QScopeGuard>

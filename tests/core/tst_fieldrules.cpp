@@ -1,11 +1,11 @@
 // The rules the window, the command-line tool and the tests share about a form's
 // texts and boxes: the group key, the cut to a field's length, the read-back.
-#include "fieldrules.h"
-#include "formschema.h"
-#include "groupkey.h"
-#include "phoneslot.h"
-#include "transfer/answer.h"
-#include "transfer/transfertext.h"
+#include "core/fieldrules.h"
+#include "core/formschema.h"
+#include "core/groupkey.h"
+#include "core/phoneslot.h"
+#include "core/transfer/answer.h"
+#include "core/transfer/transfertext.h"
 
 #include <QTest>
 

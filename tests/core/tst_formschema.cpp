@@ -1,5 +1,5 @@
-#include "formcontent.h"
-#include "formschema.h"
+#include "core/formcontent.h"
+#include "core/formschema.h"
 
 #include <QSet>
 #include <QTest>

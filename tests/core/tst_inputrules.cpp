@@ -1,5 +1,5 @@
-#include "formcontent.h"
-#include "inputrules.h"
+#include "core/formcontent.h"
+#include "core/inputrules.h"
 
 #include <QTest>
 

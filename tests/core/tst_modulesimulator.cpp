@@ -1,7 +1,7 @@
+#include "core/serial/serialport.h"
+#include "core/transfer/transfertext.h"
 #include "modulesimulator.h"
 #include "ptypair.h"
-#include "serial/serialport.h"
-#include "transfer/transfertext.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -1,11 +1,11 @@
 // The numbering applied to a ports folder: a real pseudo-terminal stands in
 // for a USB adapter, with its stable name in a /dev root and the ttyS type in a
 // /sys root of the test's own, so no real adapter is needed.
+#include "core/serial/portnames.h"
+#include "core/serial/portscan.h"
+#include "core/serial/portstate.h"
+#include "core/serial/serialport.h"
 #include "ptypair.h"
-#include "serial/portnames.h"
-#include "serial/portscan.h"
-#include "serial/portstate.h"
-#include "serial/serialport.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
+#include "core/serial/portnames.h"
+#include "core/serial/serialport.h"
 #include "ptypair.h"
-#include "serial/portnames.h"
-#include "serial/serialport.h"
 
 #include <QDir>
 #include <QElapsedTimer>

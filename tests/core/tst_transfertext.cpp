@@ -1,6 +1,6 @@
-#include "formcontent.h"
-#include "linksettings.h"
-#include "transfer/transfertext.h"
+#include "core/formcontent.h"
+#include "core/linksettings.h"
+#include "core/transfer/transfertext.h"
 #include "sampleforms.h"
 
 #include <QTest>

@@ -3,16 +3,16 @@
 // A main window wired through a real pseudo-terminal to the in-process module
 // simulator; the modal windows its commands open are answered by a ModalDriver.
 
-#include "windowdocument.h"
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 #include "modaldriver.h"
 #include "modulesimulator.h"
 #include "ptypair.h"
 #include "sampleforms.h"
+#include "windowdocument.h"
 
-#include "serial/serialport.h"
-#include "transfer/downloadexchange.h"
-#include "transfer/transfertext.h"
+#include "core/serial/serialport.h"
+#include "core/transfer/downloadexchange.h"
+#include "core/transfer/transfertext.h"
 
 #include <QDir>
 #include <QFileInfo>

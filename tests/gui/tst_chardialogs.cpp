@@ -1,6 +1,6 @@
 // The one-character settings dialogs, opened through the window's slots and
 // driven through their real widgets.
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 
 #include "modaldriver.h"
 

@@ -1,17 +1,17 @@
 // The command line sends byte for byte what the window sends: the real window loads
 // a file and downloads it to the simulated module through a pty, then rzm417-cli
 // downloads the same file with the same settings, and the two transcripts compare.
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 #include "modulesimulator.h"
 #include "ptypair.h"
 
-#include "files/configfile.h"
-#include "linksettings.h"
+#include "core/files/configfile.h"
+#include "core/linksettings.h"
 
 #include "../cli/clirun.h"
 #include "diskfiles.h"
-#include "simlink.h"
 #include "sampleforms.h"
+#include "simlink.h"
 
 #include <QTest>
 

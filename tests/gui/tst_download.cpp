@@ -1,15 +1,15 @@
 // The download end to end: the real window and dialog, QSerialPort on a real pty,
 // the simulated module on the other side, exact bytes asserted both ways.
-#include "dload.h"
-#include "dlthread.h"
-#include "mainwindow.h"
+#include "core/serial/serialport.h"
+#include "core/transfer/transfertext.h"
+#include "gui/app/mainwindow.h"
+#include "gui/transfer/dload.h"
+#include "gui/transfer/dlthread.h"
+#include "modaldriver.h"
 #include "modulesimulator.h"
 #include "ptypair.h"
-#include "serial/serialport.h"
-#include "transfer/transfertext.h"
-#include "windowdocument.h"
-#include "modaldriver.h"
 #include "sampleforms.h"
+#include "windowdocument.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -12,8 +12,8 @@
 // module ignores them there.
 #include "simlink.h"
 
-#include "serial/serialport.h"
-#include "transfer/transfertext.h"
+#include "core/serial/serialport.h"
+#include "core/transfer/transfertext.h"
 
 #include <QElapsedTimer>
 #include <QTest>

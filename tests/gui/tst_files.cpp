@@ -1,10 +1,10 @@
 // The file commands on the real window: Save, Open, New and the load routine,
 // with their dialogs and boxes.
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 
-#include "files/configfile.h"
-#include "windowdocument.h"
+#include "core/files/configfile.h"
 #include "modaldriver.h"
+#include "windowdocument.h"
 
 #include <QComboBox>
 #include <QDir>

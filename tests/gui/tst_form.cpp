@@ -1,7 +1,7 @@
 // The form's rules: enumeration order, group keys, field limits while typing, and
 // capture/apply. Its widgets, texts and geometry are in the golden dump of tst_widgettree.
-#include "formschema.h"
-#include "mainwindow.h"
+#include "core/formschema.h"
+#include "gui/app/mainwindow.h"
 #include "testseed.h"
 
 #include <QCheckBox>

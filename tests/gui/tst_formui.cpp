@@ -1,8 +1,8 @@
 // The form's own lists of its fields and boxes: built in creation order, equal to
 // the order of a child search on a fresh form, and the one order that binding uses.
-#include "formbinding.h"
-#include "formschema.h"
-#include "formui.h"
+#include "core/formschema.h"
+#include "gui/form/formbinding.h"
+#include "gui/form/formui.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -2,9 +2,9 @@
 // Megnyitás loads the file chosen in its dialog, with its messages and refusals,
 // after its question about unsaved edits. Every other dragged file or link is
 // refused on the whole window; text dragged into a field stays the field's.
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 
-#include "files/configfile.h"
+#include "core/files/configfile.h"
 #include "modaldriver.h"
 #include "windowdocument.h"
 

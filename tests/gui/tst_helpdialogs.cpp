@@ -1,9 +1,9 @@
 // Help and About: the help text read from the working directory (this test runs
 // where no copy lies beside it), the version, and new modeless windows at every call.
-#include "mainwindow.h"
-#include "dialogs/about.h"
-#include "dialogs/help.h"
-#include "appinfo.h"
+#include "core/appinfo.h"
+#include "gui/dialogs/about.h"
+#include "gui/dialogs/help.h"
+#include "gui/app/mainwindow.h"
 
 #include "diskfiles.h"
 

@@ -1,4 +1,4 @@
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 
 #include <QComboBox>
 #include <QLineEdit>

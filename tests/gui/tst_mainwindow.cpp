@@ -1,7 +1,7 @@
 // The main window's commands: the checksum actions, the keys and the input check
 // of every field. What the window is built of (actions, menus, status bar, slot
 // table) is in the golden dump of tst_widgettree.
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 
 #include <QAction>
 #include <QLineEdit>

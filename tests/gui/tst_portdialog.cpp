@@ -1,11 +1,11 @@
 // The port dialog lists what can be opened right now, probed through the same
 // port folder the transfers use. COM3 and COM7 lead to real pseudo-terminals;
 // every other COMn is a link to nothing, so the host's own ports do not count.
-#include "mainwindow.h"
-#include "settings/setcom.h"
+#include "gui/app/mainwindow.h"
+#include "gui/settings/setcom.h"
 
+#include "core/serial/portnames.h"
 #include "modaldriver.h"
-#include "serial/portnames.h"
 
 #include "../porthold.h"
 #include "../unprivileged.h"

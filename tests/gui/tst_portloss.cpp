@@ -1,8 +1,8 @@
 // Port loss: the USB adapter pulled out mid-transfer, played by closing the pty
 // master while the program waits for the module. Each exchange must notice at
 // once, report its failure, let go of the port, and not spin on the dead line.
+#include "gui/app/mainwindow.h"
 #include "modaldriver.h"
-#include "mainwindow.h"
 #include "ptypair.h"
 #include "sampleforms.h"
 

@@ -1,8 +1,8 @@
 // What a save refuses or asks before it writes: text a file cannot keep, an edit
 // the input check refuses while the file dialog is open, and unsaved edits on close.
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 
-#include "files/configfile.h"
+#include "core/files/configfile.h"
 #include "modaldriver.h"
 #include "windowdocument.h"
 

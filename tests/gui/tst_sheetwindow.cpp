@@ -2,7 +2,7 @@
 // edited) and Exportálás PDF-be… draw the form as it is shown once the input
 // check has run on that edit, with the PIN masked; the sheets are read back with
 // pdftotext. A cancelled or failed export writes nothing.
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 
 #include "modaldriver.h"
 

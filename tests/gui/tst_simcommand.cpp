@@ -1,10 +1,10 @@
 // The rzm417-sim command as a user runs it: registered as COM1, the program left at
 // its default port, the download started with Ctrl+D, and the configuration kept
 // in the simulator's file.
-#include "mainwindow.h"
+#include "core/serial/portnames.h"
+#include "core/transfer/transfertext.h"
+#include "gui/app/mainwindow.h"
 #include "modaldriver.h"
-#include "serial/portnames.h"
-#include "transfer/transfertext.h"
 #include "sampleforms.h"
 
 #include <QApplication>

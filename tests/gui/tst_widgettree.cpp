@@ -4,13 +4,13 @@
 // one readable diff against tests/data/widgettree.txt. After an intended change,
 // rewrite the file and review its diff:
 //     RZM_UPDATE_GOLDEN=1 build/bin/tst_widgettree
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 
-#include "appinfo.h"
+#include "core/appinfo.h"
+#include "core/serial/portnames.h"
 #include "diskfiles.h"
 #include "modaldriver.h"
 #include "sampleforms.h"
-#include "serial/portnames.h"
 #include "widgetdump.h"
 
 #include <QDialog>

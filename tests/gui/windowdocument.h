@@ -2,7 +2,7 @@
 
 // The window's document: the current file and the last transfer text. Tests read
 // and set them only here, so a change of where the window keeps them touches one file.
-#include "mainwindow.h"
+#include "gui/app/mainwindow.h"
 
 #include <QLabel>
 

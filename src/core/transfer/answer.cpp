@@ -1,8 +1,8 @@
 #include "answer.h"
 
-#include "formschema.h"
-#include "groupkey.h"
-#include "latin1.h"
+#include "core/formschema.h"
+#include "core/groupkey.h"
+#include "core/latin1.h"
 
 namespace answer {
 namespace {

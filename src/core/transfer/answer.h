@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formcontent.h"
+#include "core/formcontent.h"
 
 #include <QByteArray>
 #include <QList>

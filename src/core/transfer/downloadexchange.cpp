@@ -1,6 +1,6 @@
 #include "downloadexchange.h"
 
-#include "serial/serialport.h"
+#include "core/serial/serialport.h"
 #include "transfertext.h"
 
 namespace transfer {

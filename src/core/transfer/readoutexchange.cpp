@@ -1,6 +1,6 @@
 #include "readoutexchange.h"
 
-#include "serial/serialport.h"
+#include "core/serial/serialport.h"
 
 namespace transfer {
 

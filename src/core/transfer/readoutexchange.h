@@ -1,6 +1,6 @@
 #pragma once
 
-#include "linksettings.h"
+#include "core/linksettings.h"
 
 #include <QByteArray>
 #include <QtGlobal>

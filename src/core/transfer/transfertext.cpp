@@ -1,9 +1,9 @@
 #include "transfertext.h"
 
-#include "formschema.h"
-#include "groupkey.h"
-#include "inputrules.h"
-#include "latin1.h"
+#include "core/formschema.h"
+#include "core/groupkey.h"
+#include "core/inputrules.h"
+#include "core/latin1.h"
 
 #include <QDebug>
 

@@ -1,0 +1,197 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "filedrop.h"
+#include "gui/dialogs/about.h"
+#include "gui/dialogs/help.h"
+#include "gui/files/configfiles.h"
+#include "gui/files/unsavedchanges.h"
+#include "gui/form/formbinding.h"
+#include "gui/form/formchecks.h"
+#include "gui/form/formui.h"
+#include "gui/printing/sheetcommands.h"
+#include "gui/settings/linkcommands.h"
+#include "gui/transfer/transfercommands.h"
+#include "shortcutpriority.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+const char *const kNotice = QT_TRANSLATE_NOOP("MainWindow", "Copyright © 2011-2026 RZM-417 fejlesztők");
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(std::make_unique<Ui::MainWindow>())
+    , m_form(std::make_unique<FormUi>())
+{
+    ui->setupUi(this);
+    // The form is built from tables, not from the .ui file: 92 fields and 256 boxes
+    // in the creation order that files and transfers follow.
+    m_form->setupUi(ui->centralWidget);
+    checkChecksumAction();
+
+    auto *checksumKinds = new QActionGroup(this);
+    checksumKinds->setObjectName("checksumKinds");
+    for (QAction *a : {ui->action8bit_sum, ui->action16bit_sum, ui->action24bit_sum, ui->action32bit_sum, ui->actionFix})
+        checksumKinds->addAction(a);
+    if (ui->menuCHKS->isEnabled())
+        ui->menuCHKS->setEnabled(m_settings.checkValue != 0);
+
+    connectActions();
+    for (QLineEdit *edit : m_form->textFields())
+        connect(edit, &QLineEdit::editingFinished, this, &MainWindow::input_check);
+    connect(m_form->smskp_combo, &QComboBox::currentIndexChanged, this, &MainWindow::smskpSelect);
+    addStatusLabels();
+
+    new ShortcutPriority(this);
+    m_unsaved = new UnsavedChanges(this, *m_form);
+    m_files = std::make_unique<ConfigFiles>(this, *m_form, m_document, *m_unsaved, m_fileLabel);
+    m_link = std::make_unique<LinkCommands>(this, m_settings, m_portLabel, ui->menuCHKS);
+    m_transfers = std::make_unique<TransferCommands>(this, *m_form, m_settings, m_document, *m_unsaved);
+    m_sheets = std::make_unique<SheetCommands>(this, *m_form, m_document);
+    connect(new FileDrop(this), &FileDrop::dropped, this, &MainWindow::openGivenFile);
+}
+
+MainWindow::~MainWindow()
+{
+    // Tearing the window down moves the focus out of the current field, which
+    // would start an input check on a half-destroyed form.
+    for (QLineEdit *edit : m_form->textFields())
+        disconnect(edit, nullptr, this, nullptr);
+}
+
+void MainWindow::checkChecksumAction()
+{
+    switch (m_settings.checkSize.kind) {
+    case Checksum::Kind::Sum8: ui->action8bit_sum->setChecked(true); break;
+    case Checksum::Kind::Sum16: ui->action16bit_sum->setChecked(true); break;
+    case Checksum::Kind::Sum24: ui->action24bit_sum->setChecked(true); break;
+    case Checksum::Kind::Sum32: ui->action32bit_sum->setChecked(true); break;
+    case Checksum::Kind::Fixed: ui->actionFix->setChecked(true); break;
+    }
+}
+
+void MainWindow::connectActions()
+{
+    connect(ui->actionNew, &QAction::triggered, this, &MainWindow::newfile);
+    connect(ui->actionOpen, &QAction::triggered, this, &MainWindow::openfile);
+    connect(ui->actionSave, &QAction::triggered, this, &MainWindow::save);
+    connect(ui->actionSaveAs, &QAction::triggered, this, &MainWindow::saveas);
+    connect(ui->actionExit, &QAction::triggered, this, &MainWindow::close);
+    connect(ui->actionPort, &QAction::triggered, this, &MainWindow::show_port);
+    connect(ui->actionCheck, &QAction::triggered, this, &MainWindow::setCheck);
+    connect(ui->actionACK, &QAction::triggered, this, &MainWindow::setAckChar);
+    connect(ui->actionSeparators, &QAction::triggered, this, &MainWindow::setSeparators);
+    connect(ui->actionUC, &QAction::triggered, this, &MainWindow::setUploadCommand);
+    connect(ui->actionDownload, &QAction::triggered, this, &MainWindow::download);
+    connect(ui->actionReadup, &QAction::triggered, this, &MainWindow::readup);
+    connect(ui->actionVerify, &QAction::triggered, this, &MainWindow::verify_func);
+    connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::nevjegy);
+    connect(ui->actionContents, &QAction::triggered, this, &MainWindow::contents);
+    connect(ui->action8bit_sum, &QAction::triggered, this, &MainWindow::setChks8);
+    connect(ui->action16bit_sum, &QAction::triggered, this, &MainWindow::setChks16);
+    connect(ui->action24bit_sum, &QAction::triggered, this, &MainWindow::setChks24);
+    connect(ui->action32bit_sum, &QAction::triggered, this, &MainWindow::setChks32);
+    connect(ui->actionFix, &QAction::triggered, this, &MainWindow::setFixChar);
+    connect(ui->actionPrint, &QAction::triggered, this, &MainWindow::printSheet);
+    connect(ui->actionExportPdf, &QAction::triggered, this, &MainWindow::exportPdf);
+}
+
+void MainWindow::addStatusLabels()
+{
+    m_fileLabel = new QLabel(tr("No file"), this);
+    m_fileLabel->setObjectName("fileLabel");
+    ui->statusBar->insertWidget(0, m_fileLabel, 1);
+    m_portLabel = new QLabel(LinkCommands::portLabelText(m_settings, LinkCommands::PortLabel::AtStart), this);
+    m_portLabel->setObjectName("portLabel");
+    ui->statusBar->insertWidget(1, m_portLabel, 1);
+    m_noticeLabel = new QLabel(tr(kNotice), this);
+    m_noticeLabel->setObjectName("noticeLabel");
+    ui->statusBar->insertWidget(2, m_noticeLabel, 0);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_files->mayDiscardForm())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::setLinkSettings(const LinkSettings &settings)
+{
+    m_settings = settings;
+}
+
+void MainWindow::setDocument(const DocumentState &document)
+{
+    m_document = document;
+}
+
+FormContent MainWindow::captureForm() const
+{
+    return formbinding::capture(*m_form);
+}
+
+void MainWindow::applyForm(const FormContent &content)
+{
+    formbinding::apply(*m_form, content);
+}
+
+void MainWindow::newfile() { m_files->newFile(); }
+void MainWindow::openfile() { m_files->openFile(); }
+void MainWindow::save() { m_files->save(); }
+void MainWindow::openGivenFile(const QString &path) { m_files->openGiven(path); }
+
+void MainWindow::saveas()
+{
+    // Save As is not offered: the action stays hidden and this slot does nothing.
+}
+
+void MainWindow::show_port() { m_link->editPort(); }
+void MainWindow::setCheck() { m_link->toggleChecksum(); }
+void MainWindow::setFixChar() { m_link->editFixedChar(); }
+void MainWindow::setAckChar() { m_link->editAckChar(); }
+void MainWindow::setSeparators() { m_link->editSeparators(); }
+void MainWindow::setUploadCommand() { m_link->editUploadCommand(); }
+void MainWindow::setChks8() { m_settings.checkSize = {Checksum::Kind::Sum8}; }
+void MainWindow::setChks16() { m_settings.checkSize = {Checksum::Kind::Sum16}; }
+void MainWindow::setChks24() { m_settings.checkSize = {Checksum::Kind::Sum24}; }
+void MainWindow::setChks32() { m_settings.checkSize = {Checksum::Kind::Sum32}; }
+
+void MainWindow::download() { m_transfers->download(); }
+void MainWindow::readup() { m_transfers->readup(); }
+void MainWindow::verify_func() { m_transfers->verify(); }
+
+// Help windows: a new modeless one at every call, so several may be open; closed
+// ones go away instead of piling up as hidden children.
+void MainWindow::nevjegy()
+{
+    auto *dialog = new about(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void MainWindow::contents()
+{
+    auto *dialog = new help(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void MainWindow::input_check() { formchecks::checkInput(this, *m_form); }
+void MainWindow::smskpSelect() { formchecks::takeSmsCentre(*m_form); }
+void MainWindow::printSheet() { m_sheets->print(); }
+void MainWindow::exportPdf() { m_sheets->exportPdf(); }

@@ -1,0 +1,159 @@
+#include "configfiles.h"
+
+#include "unsavedchanges.h"
+
+#include "core/datafiles.h"
+#include "core/files/configfile.h"
+#include "core/formschema.h"
+#include "gui/form/formbinding.h"
+#include "gui/form/formchecks.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+
+ConfigFiles::ConfigFiles(QWidget *window, FormUi &form, DocumentState &document, UnsavedChanges &unsaved,
+                         QLabel *fileLabel)
+    : m_window(window)
+    , m_form(form)
+    , m_document(document)
+    , m_unsaved(unsaved)
+    , m_fileLabel(fileLabel)
+{
+}
+
+// How the save refusal names a field: its label on the form where it has one.
+QString ConfigFiles::describeField(int index) const
+{
+    const auto &field = formschema::textFields().at(index);
+    switch (field.kind) {
+    case formschema::TextKind::Named:
+        return QStringLiteral("\"%1\" (%2)").arg(formbinding::fieldLabel(m_form, field.name), field.name);
+    case formschema::TextKind::Phone: {
+        const int slot = index - formschema::HeaderCount;
+        return tr("\"Telefonszám\" of block %1, row %2 (%3)").arg(slot / 16 + 1).arg(slot % 16 + 1).arg(field.name);
+    }
+    case formschema::TextKind::Reserved:
+        break;
+    }
+    return tr("%1 (reserved, not shown on the form)").arg(field.name);
+}
+
+// Shows why the form cannot be saved as it is, if it cannot; true then. Either
+// field would make a file that never opens again: "---" ends a file when it is
+// read back, and a line break (pasted, or brought by a file or a read-out) splits
+// the field's line.
+bool ConfigFiles::refuseUnsavable(const FormContent &form) const
+{
+    QString why;
+    int index = configfile::endMarkerText(form);
+    if (index >= 0) {
+        why = tr("The field %1 holds \"---\".\n"
+                 "A configuration file cannot keep this value: \"---\" marks the end "
+                 "of the file when it is opened again.\n"
+                 "Change the field, then save again.");
+    } else if (index = configfile::lineBreakText(form); index >= 0) {
+        why = tr("The field %1 holds a line break.\n"
+                 "A configuration file cannot keep it: the field would take two lines, "
+                 "and the file could not be opened again.\n"
+                 "Change the field, then save again.");
+    } else {
+        return false;
+    }
+    QMessageBox::warning(m_window, tr("Save"), why.arg(describeField(index)));
+    return true;
+}
+
+void ConfigFiles::newFile()
+{
+    m_document.fileName = QStringLiteral("default17.ui");
+    m_document.filePath = datafiles::locate(QStringLiteral("default17.ui"));
+    load();
+}
+
+void ConfigFiles::openFile()
+{
+    if (!mayDiscardForm())
+        return;
+    // The path is taken over before loading, even when the dialog was cancelled.
+    m_document.filePath = QFileDialog::getOpenFileName(m_window, tr("Open File"), QStringLiteral("."),
+                                                       tr("K83 Files (*.k83)"));
+    if (!m_document.filePath.isNull())
+        load();
+}
+
+void ConfigFiles::openGiven(const QString &path)
+{
+    if (!mayDiscardForm())
+        return;
+    m_document.filePath = path;
+    load();
+}
+
+bool ConfigFiles::save()
+{
+    // Refused before a name is asked for, when the form already shows why.
+    if (refuseUnsavable(formbinding::capture(m_form)))
+        return false;
+    const QString path = QFileDialog::getSaveFileName(m_window, tr("Save File"), QStringLiteral("."),
+                                                      tr("K83 Files (*.k83)"));
+    if (path.isEmpty())
+        return false;
+
+    // The dialog took the focus from the field being edited, and so ran the input
+    // check on it: only now does the form hold what is to be stored.
+    const FormContent form = formbinding::capture(m_form);
+    if (refuseUnsavable(form))
+        return false;
+    QString reason;
+    if (!configfile::save(path, form, &reason)) {
+        QMessageBox::critical(m_window, tr("Save error"),
+                              tr("Cannot save the file %1.\nReason: %2\nThe file on disk was not changed.")
+                                  .arg(QDir::toNativeSeparators(path), reason));
+        return false;
+    }
+    m_unsaved.setSaved(form);
+    m_document.filePath = path;
+    m_document.fileName = configfile::displayName(path);
+    m_fileLabel->setText(m_document.fileName);
+    QMessageBox::information(m_window, tr("Save"), tr("Save was successful."));
+    return true;
+}
+
+bool ConfigFiles::mayDiscardForm()
+{
+    if (!m_unsaved.pending())
+        return true;
+    switch (m_unsaved.ask()) {
+    case UnsavedChanges::Answer::Save:
+        return save();
+    case UnsavedChanges::Answer::Discard:
+        return true;
+    case UnsavedChanges::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void ConfigFiles::load()
+{
+    FormContent content;
+    switch (configfile::load(m_document.filePath, content)) {
+    case configfile::LoadStatus::Missing:
+        QMessageBox::warning(m_window, tr("Error"), tr("Cannot open the selected file."));
+        return;
+    case configfile::LoadStatus::BadLineCount:
+        QMessageBox::critical(m_window, tr("File error."), tr("Cannot open the file. \nTip: Check the file."));
+        return;
+    case configfile::LoadStatus::Loaded:
+        break;
+    }
+    formbinding::apply(m_form, content);
+    m_document.fileName = configfile::displayName(m_document.filePath);
+    m_document.transferText = QString();
+    formchecks::showSmsCentre(m_form);
+    m_unsaved.setSaved(formbinding::capture(m_form));
+    m_fileLabel->setText(m_document.fileName);
+    QMessageBox::information(m_window, tr("File opened."), m_document.fileName + tr(" successfully loaded."));
+}

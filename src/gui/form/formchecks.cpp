@@ -1,0 +1,51 @@
+#include "formchecks.h"
+
+#include "core/inputrules.h"
+#include "core/smscentre.h"
+#include "formbinding.h"
+#include "formui.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace formchecks {
+
+void checkInput(QWidget *window, const FormUi &form)
+{
+    // Capture afresh each run: the warning box below runs a nested event loop in
+    // which focus changes may start another run of this check.
+    const auto violation = inputrules::firstViolation(formbinding::capture(form));
+    if (!violation)
+        return;
+    QLineEdit *field = form.textFields().value(violation->index);
+    if (!field)
+        return;
+    field->clear();
+    field->setFocus(Qt::OtherFocusReason);
+    QMessageBox::warning(window, QCoreApplication::translate("MainWindow", "Input error"),
+                         QCoreApplication::translate("MainWindow", violation->message.toUtf8().constData()));
+}
+
+void takeSmsCentre(const FormUi &form)
+{
+    // Decided by the index, so a translated item text still picks its operator.
+    const int choice = form.smskp_combo->currentIndex();
+    QLineEdit *smskp = form.smskp();
+    if (choice == smscentre::CustomIndex) {
+        smskp->setEnabled(true);
+        smskp->setFocus(Qt::OtherFocusReason);
+    } else {
+        smskp->setEnabled(false);
+    }
+    if (choice >= 0 && choice < smscentre::CustomIndex)
+        smskp->setText(smscentre::number(choice));
+}
+
+void showSmsCentre(const FormUi &form)
+{
+    form.smskp_combo->setCurrentIndex(smscentre::indexForNumber(form.smskp()->text()));
+}
+
+} // namespace formchecks

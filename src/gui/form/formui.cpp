@@ -1,0 +1,193 @@
+#include "formui.h"
+
+#include "core/formschema.h"
+#include "core/formtexts.h"
+#include "core/smscentre.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+
+namespace {
+
+// The form's texts are those of the main window: its translation context.
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("MainWindow", text);
+}
+
+// Position of the 16 named fields, in enumeration order; their texts are formtexts::NamedRows.
+struct NamedRow
+{
+    int x, y, w, h;
+};
+
+constexpr NamedRow kNamedRows[16] = {
+    {159, 10, 91, 20},
+    {130, 35, 35, 20},
+    {130, 60, 35, 20},
+    {130, 85, 120, 20},
+    {130, 110, 15, 21},
+    {130, 135, 120, 20},
+    {130, 160, 120, 20},
+    {130, 185, 35, 20},
+    {540, 10, 120, 20},
+    {540, 35, 120, 20},
+    {540, 60, 120, 20},
+    {540, 85, 120, 20},
+    {540, 110, 120, 20},
+    {540, 135, 120, 20},
+    {540, 160, 120, 20},
+    {540, 185, 120, 20},
+};
+
+const char *const kHintStyle = "color: rgb(170, 0, 0);";
+
+// The form sits on a fixed pixel grid, so its texts get pixel-sized, slightly narrowed
+// fonts: the longest row label ("1-es bemenet bekapcsoláskor:") must fit the 146 pixels
+// between the right column's labels and fields, "SMS központ:" the 70 pixels left of the
+// combo box, and each word of a check-box header its 41-pixel-wide label.
+QFont narrowFont(QFont font, int pixels)
+{
+    font.setPixelSize(pixels);
+    font.setStretch(82);
+    return font;
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry, const QFont &font)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+QLineEdit *FormUi::addField(int index)
+{
+    const auto &field = formschema::textFields().at(index);
+    auto *edit = new QLineEdit(Frame);
+    edit->setObjectName(field.name);
+    edit->setMaxLength(field.maxLength);
+    Q_ASSERT(m_fields.size() == index);
+    m_fields.append(edit);
+    return edit;
+}
+
+// Named fields 0..15, each with its label on the left and its hint on the right.
+void FormUi::addNamedRows(const QFont &font)
+{
+    const QFont courier(QStringLiteral("Courier"));
+    for (int i = 0; i < formschema::MandatoryCount; ++i) {
+        const NamedRow &row = kNamedRows[i];
+        const QString name = formschema::textFields().at(i).name;
+        const bool left = row.x < 390;
+        const int labelX = left ? 10 : 390;
+        const int hintX = left ? 260 : 670;
+        m_rowLabels.append(makeLabel(Frame, QStringLiteral("l_%1").arg(name),
+                                     QRect(labelX, row.y, (left ? 130 : 540) - labelX - 4, 20), font));
+        QLineEdit *edit = addField(i);
+        edit->setGeometry(row.x, row.y, row.w, row.h);
+        edit->setFont(courier);
+        if (i == 0)
+            edit->setEnabled(false);
+        if (i == 15)
+            edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        auto *hint = makeLabel(Frame, QStringLiteral("h_%1").arg(name), QRect(hintX, row.y, left ? 125 : 108, 20), font);
+        hint->setStyleSheet(kHintStyle);
+        m_hints.append(hint);
+    }
+}
+
+// Column headers of the four blocks.
+void FormUi::addHeaders(const QFont &textFont, const QFont &headerFont)
+{
+    for (int block = 1; block <= 4; ++block) {
+        const int dx = 260 * (block - 1);
+        auto *alarm = makeLabel(Frame, QStringLiteral("l_alarm_%1").arg(block), QRect(10 + dx, 210, 41, 41), headerFont);
+        alarm->setWordWrap(true);
+        alarm->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
+        alarm->setStyleSheet("color: rgb(0, 85, 0);");
+        auto *control = makeLabel(Frame, QStringLiteral("l_control_%1").arg(block), QRect(70 + dx, 210, 41, 41), headerFont);
+        control->setWordWrap(true);
+        control->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
+        control->setStyleSheet("color: rgb(0, 0, 127);");
+        m_headers << alarm << control
+                  << makeLabel(Frame, QStringLiteral("l_phone_%1").arg(block), QRect(140 + dx, 230, 71, 16), textFont);
+    }
+}
+
+void FormUi::setupUi(QWidget *centralWidget)
+{
+    Frame = new QFrame(centralWidget);
+    Frame->setObjectName("Frame");
+    Frame->setGeometry(0, 0, 1010, 655);
+    Frame->setFrameShape(QFrame::NoFrame);
+    Frame->setFrameShadow(QFrame::Plain);
+    Frame->setLineWidth(0);
+
+    const QFont textFont = narrowFont(Frame->font(), 11);
+    addNamedRows(textFont);
+
+    smskp_combo = new QComboBox(Frame);
+    smskp_combo->setObjectName("smskp_combo");
+    smskp_combo->setGeometry(80, 10, 71, 22);
+    QFont comboFont = textFont;
+    comboFont.setWeight(QFont::Normal);
+    smskp_combo->setFont(comboFont);
+    for (int i = 0; i <= smscentre::CustomIndex; ++i)
+        smskp_combo->addItem(QString());
+
+    // Reserved fields 16..27: below the visible frame, but part of every enumeration.
+    for (int i = formschema::MandatoryCount; i < formschema::HeaderCount; ++i)
+        addField(i)->setGeometry(10, 840 + 20 * (i - formschema::MandatoryCount), 120, 20);
+
+    addHeaders(textFont, narrowFont(Frame->font(), 10));
+
+    // Telephone fields 28..91, block by block, row by row.
+    const QFont courier(QStringLiteral("Courier"));
+    for (int i = formschema::HeaderCount; i < formschema::TextCount; ++i) {
+        const int slot = i - formschema::HeaderCount;
+        QLineEdit *edit = addField(i);
+        edit->setGeometry(120 + 260 * (slot / 16), 255 + 25 * (slot % 16), 105, 20);
+        edit->setFont(courier);
+    }
+
+    // The 256 rights boxes in their fixed creation order.
+    static constexpr int kColumnX[5] = {0, 10, 30, 70, 90};
+    for (const auto &box : formschema::boxes()) {
+        auto *check = new QCheckBox(Frame);
+        check->setObjectName(box.name);
+        check->setGeometry(kColumnX[box.column] + 260 * (box.block - 1), 255 + 25 * (box.row - 1), 16, 18);
+        m_boxes.append(check);
+    }
+
+    label = makeLabel(Frame, QStringLiteral("label"), QRect(780, 1, 221, 211), textFont);
+    label->setPixmap(QPixmap(QStringLiteral(":/img/img/Rzm_417 220x200 copy.png")));
+    retranslateUi();
+}
+
+void FormUi::retranslateUi()
+{
+    for (int i = 0; i < formschema::MandatoryCount; ++i) {
+        m_rowLabels[i]->setText(tr(formtexts::NamedRows[i].label));
+        m_hints[i]->setText(tr(formtexts::NamedRows[i].hint));
+    }
+    smskp()->setText(smscentre::number(0));
+    for (int i = 0; i <= smscentre::CustomIndex; ++i)
+        smskp_combo->setItemText(i, tr(smscentre::operatorNameSource(i)));
+    for (int h = 0; h < m_headers.size(); h += 3) {
+        m_headers[h]->setText(tr(formtexts::AlarmHeader));
+        m_headers[h + 1]->setText(tr(formtexts::ControlHeader));
+        m_headers[h + 2]->setText(tr(formtexts::PhoneHeader));
+    }
+    const auto &boxes = formschema::boxes();
+    for (int k = 0; k < boxes.size(); ++k)
+        m_boxes[k]->setProperty("group", boxes[k].group);
+}
