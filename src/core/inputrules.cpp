@@ -15,7 +15,8 @@ const char *const PhoneMessage = QT_TRANSLATE_NOOP("MainWindow", "Telephone numb
 Rule ruleFor(int index, const QString &name)
 {
     if (index < formschema::MandatoryCount) {
-        if (name == u"smskp" || name == u"m_id" || name == u"m_pin" || name == u"rele_time")
+        using namespace formschema::fieldname;
+        if (name == SmsCentre || name == Id || name == Pin || name == RelayTime)
             return Rule::Digits;
         return Rule::SevenBit;
     }
@@ -55,7 +56,7 @@ std::optional<Violation> check(int index, const FormContent::Text &field)
             }
         }
     }
-    if (field.name == u"visszaallas" && !field.text.isEmpty() && field.text != u"0" && field.text != u"1")
+    if (field.name == formschema::fieldname::Restore && !field.text.isEmpty() && field.text != u"0" && field.text != u"1")
         return Violation{index, QString::fromLatin1(RestoreMessage)};
     return std::nullopt;
 }

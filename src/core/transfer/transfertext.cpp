@@ -69,7 +69,7 @@ QHash<int, qint64> masks(const FormContent &form)
 
 QString headerField(const FormContent::Text &field)
 {
-    if (field.name == u"rele_time")
+    if (field.name == formschema::fieldname::RelayTime)
         return padded(field.text.rightJustified(4, QLatin1Char('0')));
     return padded(field.text);
 }

@@ -31,8 +31,8 @@ QString ConfigFiles::describeField(int index) const
     case formschema::TextKind::Named:
         return QStringLiteral("\"%1\" (%2)").arg(formbinding::fieldLabel(m_form, field.name), field.name);
     case formschema::TextKind::Phone: {
-        const int slot = index - formschema::HeaderCount;
-        return tr("\"Telefonszám\" of block %1, row %2 (%3)").arg(slot / 16 + 1).arg(slot % 16 + 1).arg(field.name);
+        const auto place = formschema::placeOfSlot(index - formschema::HeaderCount + 1);
+        return tr("\"Telefonszám\" of block %1, row %2 (%3)").arg(place.block).arg(place.row).arg(field.name);
     }
     case formschema::TextKind::Reserved:
         break;

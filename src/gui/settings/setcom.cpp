@@ -1,6 +1,7 @@
 #include "setcom.h"
 #include "ui_setcom.h"
 
+#include "core/serial/comassign.h"
 #include "core/serial/portnames.h"
 #include "core/serial/portprobe.h"
 #include "core/serial/portscan.h"
@@ -8,10 +9,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-
-namespace {
-constexpr int kPortCount = 32;
-} // namespace
 
 setcom::setcom(const QString &port, int baudRate, QWidget *parent)
     : QDialog(parent)
@@ -23,8 +20,8 @@ setcom::setcom(const QString &port, int baudRate, QWidget *parent)
     // adapter plugged in since the last look gets its lasting number first.
     portscan::assignNumbers();
     ui->comboBox->clear();
-    for (int n = 1; n <= kPortCount; ++n) {
-        const QString name = QStringLiteral("COM%1").arg(n);
+    for (int n = 1; n <= comassign::kHighestNumber; ++n) {
+        const QString name = portnames::comName(n);
         if (!portnames::canOpenExclusively(name))
             continue;
         ui->comboBox->addItem(name);
@@ -49,7 +46,7 @@ void setcom::explainLeftOut()
     if (!leftOut)
         return;
     const QString device = leftOut->device.startsWith(QLatin1String("/dev/")) ? leftOut->device.mid(5) : leftOut->device;
-    const QString port = QStringLiteral("COM%1 (%2)").arg(leftOut->number).arg(device);
+    const QString port = QStringLiteral("%1 (%2)").arg(portnames::comName(leftOut->number), device);
     const portstate::Status &status = leftOut->status;
     QString text;
     if (status.state == portstate::State::NoPermission && !status.group.isEmpty())
