@@ -6,11 +6,11 @@
 
 namespace inputrules {
 
-// The window shows these in its "Input error" box, translated in its own context.
-const char *const DigitsMessage = QT_TRANSLATE_NOOP("MainWindow", "Only numbers.");
-const char *const SevenBitMessage = QT_TRANSLATE_NOOP("MainWindow", "Only numbers and characters. (7-bit ascii)\n");
-const char *const RestoreMessage = QT_TRANSLATE_NOOP("MainWindow", "The value is only 1 or 0.");
-const char *const PhoneMessage = QT_TRANSLATE_NOOP("MainWindow", "Telephone number: only numbers.");
+// The window shows these in its "Input error" box, translated by CoreTexts::tr().
+const char *const DigitsMessage = QT_TRANSLATE_NOOP("CoreTexts", "Only numbers.");
+const char *const SevenBitMessage = QT_TRANSLATE_NOOP("CoreTexts", "Only numbers and characters. (7-bit ascii)\n");
+const char *const RestoreMessage = QT_TRANSLATE_NOOP("CoreTexts", "The value is only 1 or 0.");
+const char *const PhoneMessage = QT_TRANSLATE_NOOP("CoreTexts", "Telephone number: only numbers.");
 
 Rule ruleFor(int index, const QString &name)
 {

@@ -1,5 +1,6 @@
 #include "formchecks.h"
 
+#include "core/coretexts.h"
 #include "core/inputrules.h"
 #include "core/smscentre.h"
 #include "formbinding.h"
@@ -25,7 +26,7 @@ void checkInput(QWidget *window, const FormUi &form)
     field->clear();
     field->setFocus(Qt::OtherFocusReason);
     QMessageBox::warning(window, QCoreApplication::translate("MainWindow", "Input error"),
-                         QCoreApplication::translate("MainWindow", violation->message.toUtf8().constData()));
+                         CoreTexts::tr(violation->message.toUtf8().constData()));
 }
 
 void takeSmsCentre(const FormUi &form)

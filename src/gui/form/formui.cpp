@@ -1,12 +1,12 @@
 #include "formui.h"
 
+#include "core/coretexts.h"
 #include "core/formschema.h"
 #include "core/formtexts.h"
 #include "core/smscentre.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,10 +14,10 @@
 
 namespace {
 
-// The form's texts are those of the main window: its translation context.
+// The form's labels, hints, headers and operator names are the core's texts.
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("MainWindow", text);
+    return CoreTexts::tr(text);
 }
 
 // Position of the 16 named fields, in enumeration order; their texts are formtexts::NamedRows.
