@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/formcontent.h"
+#include "moduleprotocol.h"
 
 #include <QByteArray>
 #include <QString>
@@ -32,11 +33,11 @@ struct SimBehaviour
     };
 
     Fault fault = Fault::None;
-    QByteArray acknowledge = "OK";      // download: sent after the last line
-    quint8 secondByte = 'D';            // download: the byte after "R"
-    quint8 uploadCommand = '{';         // the request that asks for the read-out
-    QByteArray preamble = "RZM-417 v1.0"; // for Fault::Preamble
-    quint8 lastByte = 'E';              // read-out: the final byte, which the reader drops
+    QByteArray acknowledge = moduleprotocol::Acknowledge;    // download: sent after the last line
+    quint8 secondByte = moduleprotocol::AfterReady;          // download: the byte after "R"
+    quint8 uploadCommand = moduleprotocol::UploadCommand;    // the request that asks for the read-out
+    QByteArray preamble = "RZM-417 v1.0";                    // for Fault::Preamble
+    quint8 lastByte = moduleprotocol::AnswerEnd;             // read-out: the final byte, which the reader drops
     int gapMs = 1600;
     int gapAfterField = 46;
     int garbageBytes = 200;
@@ -53,8 +54,8 @@ QString printableBytes(const QByteArray &bytes);
 class ModuleSimulator
 {
 public:
-    static constexpr int FieldCount = 92;
-    static constexpr int FieldWidth = 16;
+    static constexpr int FieldCount = moduleprotocol::FieldCount;
+    static constexpr int FieldWidth = moduleprotocol::FieldWidth;
 
     ModuleSimulator();
     ~ModuleSimulator(); // stops the thread; closes the fd if it was handed over
