@@ -89,8 +89,8 @@ Measured download(MainWindow &window)
         // The end is taken on the worker's own thread; the dialog is closed on ours.
         QObject::connect(dialog->worker(), &QThread::finished, dialog,
                          [&] { m.wallMs = clock.nsecsElapsed() / 1e6; }, Qt::DirectConnection);
-        QObject::connect(dialog->worker(), &QThread::finished, dialog, [&, dialog] {
-            m.success = dialog->worker()->succeeded();
+        QObject::connect(dialog->worker(), &dlThread::ended, dialog, [&, dialog](transfer::DownloadOutcome outcome) {
+            m.success = outcome == transfer::DownloadOutcome::Acknowledged;
             dialog->accept();
         }, Qt::QueuedConnection);
     });

@@ -9,7 +9,6 @@
 #include "modulesimulator.h"
 #include "ptypair.h"
 #include "sampleforms.h"
-#include "windowdocument.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -114,6 +113,8 @@ private slots:
     void noReadyWaitsThenFails();
     void missingPort();
     void escapeStopsWorker();
+    void workerSignalsOutcome_data();
+    void workerSignalsOutcome();
     void languageChangeRestoresTexts();
     void refusedBeforePort_data();
     void refusedBeforePort();
@@ -143,7 +144,6 @@ void tst_Download::acknowledge()
     const Seen seen = runDownload(bench.window, success ? Act::Wait : Act::ClickOk);
 
     const QString text = transfer::buildTransferText(form, LinkSettings()).text;
-    QCOMPARE(windowdocument::transferText(bench.window), text);
     QCOMPARE(bench.sim.received(), QByteArray("~}") + transfer::lineBytes(text, '|'));
     QCOMPARE(bench.sim.sent(), QByteArray("RD") + ack);
     QCOMPARE(seen.dialogTitle, QStringLiteral("Download"));
@@ -216,6 +216,48 @@ void tst_Download::escapeStopsWorker()
     QCOMPARE(bench.sim.sent(), QByteArray("RD"));
 }
 
+void tst_Download::workerSignalsOutcome_data()
+{
+    QTest::addColumn<bool>("portThere");
+    QTest::addColumn<QByteArray>("ack");
+    QTest::addColumn<transfer::DownloadOutcome>("outcome");
+    QTest::newRow("acknowledged") << true << QByteArray("OK") << transfer::DownloadOutcome::Acknowledged;
+    QTest::newRow("not acknowledged") << true << QByteArray("xy") << transfer::DownloadOutcome::NotAcknowledged;
+    QTest::newRow("no port") << false << QByteArray("OK") << transfer::DownloadOutcome::PortFailed;
+}
+
+// The worker says how the exchange ended in a signal of its own, once, before
+// finished(); nothing is read from the worker afterwards.
+void tst_Download::workerSignalsOutcome()
+{
+    QFETCH(bool, portThere);
+    QFETCH(QByteArray, ack);
+    QFETCH(transfer::DownloadOutcome, outcome);
+    SimBehaviour behaviour;
+    behaviour.acknowledge = ack;
+    Bench bench(behaviour);
+    LinkSettings settings;
+    settings.port = portThere ? bench.pty.slavePath() : QStringLiteral("/dev/rzm417-no-such-port");
+    if (!portThere)
+        QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
+    const QString text = transfer::buildTransferText(fixtures::filledForm(), settings).text;
+
+    dlThread worker(settings, text);
+    // Received here, on the test's thread, as the dialog receives them.
+    QList<transfer::DownloadOutcome> outcomes;
+    QStringList order;
+    connect(&worker, &dlThread::ended, this, [&](transfer::DownloadOutcome o) {
+        outcomes << o;
+        order << QStringLiteral("ended");
+    });
+    connect(&worker, &QThread::finished, this, [&] { order << QStringLiteral("finished"); });
+    worker.start();
+    QTRY_COMPARE_WITH_TIMEOUT(order.size(), 2, 10000);
+    QCOMPARE(order, (QStringList{"ended", "finished"}));
+    QCOMPARE(outcomes, QList<transfer::DownloadOutcome>{outcome});
+    QCOMPARE(bench.sim.received().size(), portThere ? 2 + transfer::lineBytes(text, '|').size() : 0);
+}
+
 void tst_Download::languageChangeRestoresTexts()
 {
     MainWindow window;
@@ -269,7 +311,6 @@ void tst_Download::refusedBeforePort()
     QCOMPARE(seen.boxTitle, QString::fromUtf8("Betöltés hiba."));
     QCOMPARE(seen.boxText, message);
     QVERIFY(!seen.dialogShown);
-    QVERIFY(windowdocument::transferText(bench.window).isEmpty());
     QTest::qWait(50);
     QCOMPARE(bench.sim.received(), QByteArray());
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// The window's document: the current file and the last transfer text. Tests read
-// and set them only here, so a change of where the window keeps them touches one file.
+// The window's document: the current file. Tests read it only here, so a change of
+// where the window keeps it touches one file.
 #include "gui/app/mainwindow.h"
 
 #include <QLabel>
@@ -16,18 +16,6 @@ inline QString fileName(const MainWindow &window)
 inline QString filePath(const MainWindow &window)
 {
     return window.document().filePath;
-}
-
-inline QString transferText(const MainWindow &window)
-{
-    return window.document().transferText;
-}
-
-inline void setTransferText(MainWindow &window, const QString &text)
-{
-    DocumentState document = window.document();
-    document.transferText = text;
-    window.setDocument(document);
 }
 
 // The status bar's file label.

@@ -141,7 +141,7 @@ TextResult buildTransferText(const FormContent &form, const LinkSettings &settin
         result.text += separator;
     }
     result.text.chop(1);
-    if (settings.checkValue > 0) {
+    if (settings.checkValue) {
         const QString sum = checksum(result.text, settings.checkSize);
         if (splitsLine(sum, separator)) {
             result.failure = TextFailure::SeparatorInField;

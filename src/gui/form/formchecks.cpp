@@ -5,9 +5,9 @@
 #include "core/smscentre.h"
 #include "formbinding.h"
 #include "formui.h"
+#include "gui/windowtexts.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 
@@ -25,7 +25,7 @@ void checkInput(QWidget *window, const FormUi &form)
         return;
     field->clear();
     field->setFocus(Qt::OtherFocusReason);
-    QMessageBox::warning(window, QCoreApplication::translate("MainWindow", "Input error"),
+    QMessageBox::warning(window, WindowTexts::tr("Input error"),
                          CoreTexts::tr(violation->message.toUtf8().constData()));
 }
 

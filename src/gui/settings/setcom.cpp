@@ -1,6 +1,7 @@
 #include "setcom.h"
 #include "ui_setcom.h"
 
+#include "core/linksettings.h"
 #include "core/serial/comassign.h"
 #include "core/serial/portnames.h"
 #include "core/serial/portprobe.h"
@@ -10,7 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 
-setcom::setcom(const QString &port, int baudRate, QWidget *parent)
+setcom::setcom(const QString &port, QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::setcom>())
 {
@@ -31,10 +32,7 @@ setcom::setcom(const QString &port, int baudRate, QWidget *parent)
 
     explainLeftOut();
 
-    const QString rate = QString::number(baudRate);
-    const int rateIndex = ui->baudrate->findText(rate);
-    if (rateIndex >= 0)
-        ui->baudrate->setCurrentIndex(rateIndex);
+    ui->baudrate->setCurrentIndex(ui->baudrate->findText(QString::number(LineBaudRate)));
 }
 
 void setcom::explainLeftOut()
@@ -66,9 +64,4 @@ setcom::~setcom() = default;
 QString setcom::port() const
 {
     return ui->comboBox->currentText();
-}
-
-int setcom::baudRate() const
-{
-    return ui->baudrate->currentText().toInt();
 }

@@ -43,6 +43,5 @@ void dlThread::run()
         emit progressValue(value);
     };
     hooks.stopRequested = [this] { return isInterruptionRequested(); };
-    m_outcome = transfer::runDownload(port, m_settings, m_transferText, hooks);
-    m_success = m_outcome == transfer::DownloadOutcome::Acknowledged;
+    emit ended(transfer::runDownload(port, m_settings, m_transferText, hooks));
 }
