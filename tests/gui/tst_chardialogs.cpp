@@ -15,7 +15,8 @@ namespace {
 
 QPushButton *okButton(QWidget *dialog)
 {
-    return dialog->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok);
+    auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
+    return buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
 }
 
 // Empties a field the way a user does, then types `text` unless it is empty.
@@ -87,6 +88,8 @@ void tst_chardialogs::oneCharacter()
     modals.then([&](QWidget *dialog) {
         auto *field = dialog->findChild<QLineEdit *>("i_char");
         auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
+        if (!field || !buttons || !okButton(dialog) || !buttons->button(QDialogButtonBox::Cancel))
+            return ModalDriver::abandon(dialog, "the dialog lacks i_char or its OK and Cancel buttons");
         if (!typed.isEmpty()) {
             // setFix opens empty: only an edit that empties the field disables OK.
             retype(field, "a");
@@ -141,6 +144,8 @@ void tst_chardialogs::separatorsNeedBothFields()
     modals.then([&](QWidget *dialog) {
         auto *ds = dialog->findChild<QLineEdit *>("c_ds");
         auto *us = dialog->findChild<QLineEdit *>("c_us");
+        if (!ds || !us || !okButton(dialog))
+            return ModalDriver::abandon(dialog, "the dialog lacks c_ds, c_us or its OK button");
         okStates << (ds->text() == "|" && us->text() == "|") << okButton(dialog)->isEnabled();
         retype(ds, QString());
         okStates << okButton(dialog)->isEnabled();

@@ -62,6 +62,8 @@ Seen runDownload(MainWindow &window, Act act)
         seen.outcome = shown.text;
         seen.outcomeAt = shown.atMs;
         auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
+        if (!buttons)
+            return ModalDriver::abandon(dialog, "the download dialog lacks its buttonBox");
         seen.okEnabled = buttons->isEnabled() && buttons->button(QDialogButtonBox::Ok);
         seen.cancelGone = !buttons->button(QDialogButtonBox::Cancel);
         if (auto *closeTimer = dialog->findChild<QTimer *>("closeTimer"); closeTimer && closeTimer->isSingleShot())
@@ -266,14 +268,16 @@ void tst_Download::languageChangeRestoresTexts()
     QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
     dload dialog(settings, QString(), &window);
     auto *status = dialog.findChild<QLabel *>("kiiras");
+    auto *icon = dialog.findChild<QLabel *>("label");
+    QVERIFY(status && icon);
     QTRY_COMPARE(status->text(), kFailure);
     dialog.setWindowTitle(QStringLiteral("x"));
     QEvent change(QEvent::LanguageChange);
     QCoreApplication::sendEvent(&dialog, &change);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Download"));
     QCOMPARE(status->text(), QString::fromUtf8("Betöltés..."));
-    QVERIFY(dialog.findChild<QLabel *>("label")->text().isEmpty());
-    QVERIFY(!dialog.findChild<QLabel *>("label")->pixmap().isNull());
+    QVERIFY(icon->text().isEmpty());
+    QVERIFY(!icon->pixmap().isNull());
 }
 
 void tst_Download::refusedBeforePort_data()

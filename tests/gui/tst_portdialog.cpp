@@ -26,8 +26,11 @@
 
 namespace {
 
+// The combo box's items; a missing box gives a list no test expects.
 QStringList items(const QComboBox *box)
 {
+    if (!box)
+        return {QStringLiteral("<no combo box>")};
     QStringList list;
     for (int i = 0; i < box->count(); ++i)
         list << box->itemText(i);
@@ -138,6 +141,7 @@ void tst_portdialog::listsOnlyFreePorts()
         const auto held = occupy(busy);
         setcom dialog(current);
         const auto *ports = dialog.findChild<QComboBox *>("comboBox");
+        QVERIFY(ports);
         QCOMPARE(items(ports), listed);
         QCOMPARE(ports->currentText(), selected);
         QCOMPARE(dialog.port(), selected);
@@ -195,13 +199,17 @@ void tst_portdialog::showPortTakesChoiceOver()
     ModalDriver modals;
     modals.then([accept](QWidget *dialog) {
         auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
+        if (!buttons)
+            return ModalDriver::abandon(dialog, "the port dialog lacks its buttonBox");
         buttons->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
     });
     w.show_port();
     QVERIFY(modals.finished());
     QVERIFY(modals.unexpected.isEmpty());
     QCOMPARE(w.linkSettings().port, port);
-    QCOMPARE(w.findChild<QLabel *>("portLabel")->text(), label);
+    const auto *portLabel = w.findChild<QLabel *>("portLabel");
+    QVERIFY(portLabel);
+    QCOMPARE(portLabel->text(), label);
 }
 
 void tst_portdialog::explainsPortHeldElsewhere()

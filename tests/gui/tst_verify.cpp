@@ -61,6 +61,7 @@ void tst_Verify::afterDownload()
     }
     link.window.applyForm(form);
     auto *combo = link.window.findChild<QComboBox *>("smskp_combo");
+    QVERIFY(combo);
     QSignalSpy comboChanges(combo, &QComboBox::currentIndexChanged);
     link.setBehaviour(Fault(fault), [](SimBehaviour &b) { b.hangUpAfter = 500; });
     // With the checksum on the verify still compares without one.

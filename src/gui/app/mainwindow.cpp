@@ -54,10 +54,8 @@ MainWindow::MainWindow(QWidget *parent)
         connect(edit, &QLineEdit::editingFinished, this, &MainWindow::input_check);
     connect(m_form->smskp_combo, &QComboBox::currentIndexChanged, this, &MainWindow::smskpSelect);
     addStatusLabels();
-    connectSubsystems();
-
     new ShortcutPriority(this);
-    connect(new FileDrop(this), &FileDrop::dropped, this, &MainWindow::openGivenFile);
+    connectSubsystems();
 }
 
 MainWindow::~MainWindow()
@@ -120,8 +118,8 @@ void MainWindow::connectActions()
     connect(ui->actionExportPdf, &QAction::triggered, this, &MainWindow::exportPdf);
 }
 
-// What the subsystems report reaches the window's labels, menu and title, and the
-// module's copy of the form reaches the files' notion of what is saved.
+// What the subsystems report reaches the window's labels, menu and title; what the
+// module holds reaches the files' notion of what is saved; a dropped file is opened.
 void MainWindow::connectSubsystems()
 {
     connect(m_files, &ConfigFiles::fileChanged, m_fileLabel, &QLabel::setText);
@@ -130,6 +128,7 @@ void MainWindow::connectSubsystems()
     connect(m_link, &LinkCommands::portChosen, m_portLabel,
             [this](const QString &port) { m_portLabel->setText(portLabelText(port, PortLabel::AfterDialog)); });
     connect(m_transfers, &TransferCommands::moduleHolds, m_files, &ConfigFiles::markStored);
+    connect(new FileDrop(this), &FileDrop::dropped, this, &MainWindow::openGivenFile);
 }
 
 void MainWindow::addStatusLabels()
