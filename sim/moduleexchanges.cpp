@@ -30,6 +30,7 @@ void ModuleSimulator::serveDownload()
     }
     if (!sendByte(Ready))
         return;
+    const auto readySent = Clock::now();
     if (b.fault != F::NoSecondByte && !sendByte(b.secondByte))
         return;
     trace(QStringLiteral("sent R%1, receiving lines")
@@ -39,12 +40,14 @@ void ModuleSimulator::serveDownload()
     QByteArray line;
     while (lines.size() < FieldCount) {
         quint8 byte = 0;
-        const int wait = lines.isEmpty() && line.isEmpty() ? FirstLineWaitMs : LineByteWaitMs;
-        if (!nextByte(&byte, wait) || !countExchangeByte()) {
+        const bool first = lines.isEmpty() && line.isEmpty();
+        if (!nextByte(&byte, first ? FirstLineWaitMs : LineByteWaitMs) || !countExchangeByte()) {
             if (m_fd >= 0)
                 finishExchange(QStringLiteral("download abandoned after %1 lines").arg(lines.size()));
             return;
         }
+        if (first)
+            reportTurnaround(Turnaround::ReadyToText, m_lastReadAt - readySent);
         if (byte != LineEnd) {
             line.append(char(byte));
             continue;
@@ -54,6 +57,7 @@ void ModuleSimulator::serveDownload()
         line.clear();
     }
 
+    const auto lastByteAt = m_lastReadAt;
     QList<QByteArray> stored;
     for (const QByteArray &l : lines)
         stored.append(l.left(FieldWidth).leftJustified(FieldWidth, ' '));
@@ -69,6 +73,7 @@ void ModuleSimulator::serveDownload()
         trace(QStringLiteral("checksum \"%1\"").arg(sum));
     if (sink)
         sink(fields());
+    expectRead(Turnaround::TextToAckRead, lastByteAt);
     if (!sendBytes(b.acknowledge))
         return;
     finishExchange(QStringLiteral("download stored, acknowledged with \"%1\"").arg(printableBytes(b.acknowledge)));

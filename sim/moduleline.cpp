@@ -52,6 +52,7 @@ void ModuleSimulator::run()
             serveDownload();
         } else if (command == b.uploadCommand) {
             trace(QStringLiteral("request: read-out"));
+            expectRead(Turnaround::RequestToRead, m_lastReadAt);
             serveReadout();
         } else {
             trace(QStringLiteral("unknown command %1").arg(printableBytes(QByteArray(1, char(command)))));
@@ -190,6 +191,7 @@ bool ModuleSimulator::sendByte(quint8 byte)
         std::lock_guard lock(m_mutex);
         m_sent.append(c);
     }
+    awaitExpectedRead();
     return countExchangeByte();
 }
 
@@ -227,6 +229,7 @@ void ModuleSimulator::hangUp()
 
 void ModuleSimulator::finishExchange(const QString &what)
 {
+    m_expectedRead.reset(); // an exchange that ended unanswered measured nothing
     trace(what);
     {
         std::lock_guard lock(m_mutex);
