@@ -58,14 +58,14 @@ bool ConfigFiles::refuseUnsavable(const FormContent &form) const
     int index = configfile::endMarkerText(form);
     if (index >= 0) {
         why = WindowTexts::tr("The field %1 holds \"---\".\n"
-                 "A configuration file cannot keep this value: \"---\" marks the end "
-                 "of the file when it is opened again.\n"
-                 "Change the field, then save again.");
+                              "A configuration file cannot keep this value: \"---\" marks the end "
+                              "of the file when it is opened again.\n"
+                              "Change the field, then save again.");
     } else if (index = configfile::lineBreakText(form); index >= 0) {
         why = WindowTexts::tr("The field %1 holds a line break.\n"
-                 "A configuration file cannot keep it: the field would take two lines, "
-                 "and the file could not be opened again.\n"
-                 "Change the field, then save again.");
+                              "A configuration file cannot keep it: the field would take two lines, "
+                              "and the file could not be opened again.\n"
+                              "Change the field, then save again.");
     } else {
         return false;
     }

@@ -100,8 +100,8 @@ void SheetCommands::exportPdf(const DocumentState &document)
     const QString shown = QDir::toNativeSeparators(path);
     if (!sheet::writePdf(path, sheetInput(document), &reason, &pages)) {
         QMessageBox::critical(m_window, WindowTexts::tr("Export error"),
-                              WindowTexts::tr("Cannot write the PDF file %1.\nReason: %2\nNothing was written; a file "
-                                 "already there is unchanged.")
+                              WindowTexts::tr("Cannot write the PDF file %1.\nReason: %2\nNothing was written; "
+                                              "a file already there is unchanged.")
                                   .arg(shown, reason));
         return;
     }
