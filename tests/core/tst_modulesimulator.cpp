@@ -261,7 +261,7 @@ void tst_ModuleSimulator::turnaroundsAreTheProgramsPauses_data()
 {
     QTest::addColumn<int>("pauseMs");
     QTest::newRow("at once") << 0;
-    QTest::newRow("pausing 60 ms") << 60;
+    QTest::newRow("pausing 200 ms") << 200;
 }
 
 // The module measures from its "R", from the text's last byte and from the
@@ -305,8 +305,9 @@ void tst_ModuleSimulator::turnaroundsAreTheProgramsPauses()
                                                   Turnaround::RequestToRead}));
     for (const QList<double> &figures : std::as_const(measured)) {
         QCOMPARE(figures.size(), 1);
-        // Never less than the pause; a busy machine may add to it, but not a second.
-        QVERIFY2(figures[0] >= pauseMs && figures[0] < pauseMs + 1000, qPrintable(QString::number(figures[0])));
+        // The pause shows. The module sees a byte a little after the program wrote it,
+        // and a busy machine may add to either side, but not half the pause or a second.
+        QVERIFY2(figures[0] >= pauseMs / 2 && figures[0] < pauseMs + 1000, qPrintable(QString::number(figures[0])));
     }
 }
 

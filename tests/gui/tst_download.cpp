@@ -228,8 +228,8 @@ void tst_Download::workerSignalsOutcome_data()
     QTest::newRow("no port") << false << QByteArray("OK") << transfer::DownloadOutcome::PortFailed;
 }
 
-// The worker says how the exchange ended in a signal of its own, once, before
-// finished(); nothing is read from the worker afterwards.
+// The worker says how the exchange ended in a signal of its own, once, on the
+// dialog's thread, and the dialog shows that outcome; nothing is read from the worker.
 void tst_Download::workerSignalsOutcome()
 {
     QFETCH(bool, portThere);
@@ -244,19 +244,21 @@ void tst_Download::workerSignalsOutcome()
         QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
     const QString text = transfer::buildTransferText(fixtures::filledForm(), settings).text;
 
-    dlThread worker(settings, text);
-    // Received here, on the test's thread, as the dialog receives them.
+    dload dialog(settings, text, &bench.window);
+    auto *status = dialog.findChild<QLabel *>("kiiras");
+    QVERIFY(status);
+    // Connected before the event loop runs again, so nothing can be missed.
     QList<transfer::DownloadOutcome> outcomes;
-    QStringList order;
-    connect(&worker, &dlThread::ended, this, [&](transfer::DownloadOutcome o) {
+    bool onDialogThread = true;
+    connect(dialog.worker(), &dlThread::ended, this, [&](transfer::DownloadOutcome o) {
         outcomes << o;
-        order << QStringLiteral("ended");
+        onDialogThread = onDialogThread && QThread::currentThread() == dialog.thread();
     });
-    connect(&worker, &QThread::finished, this, [&] { order << QStringLiteral("finished"); });
-    worker.start();
-    QTRY_COMPARE_WITH_TIMEOUT(order.size(), 2, 10000);
-    QCOMPARE(order, (QStringList{"ended", "finished"}));
+    QTRY_COMPARE_WITH_TIMEOUT(outcomes.size(), 1, 10000);
+    QTest::qWait(50); // no second one
     QCOMPARE(outcomes, QList<transfer::DownloadOutcome>{outcome});
+    QVERIFY(onDialogThread);
+    QCOMPARE(status->text(), outcome == transfer::DownloadOutcome::Acknowledged ? kSuccess : kFailure);
     QCOMPARE(bench.sim.received().size(), portThere ? 2 + transfer::lineBytes(text, '|').size() : 0);
 }
 
