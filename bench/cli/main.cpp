@@ -11,7 +11,9 @@
 // first read. The module measures those (median and worst of 20 runs); printed
 // beside one byte time at 1200 baud, for one module and for four, whose threads
 // must not slow each other's answers. A download on a 1200-baud line then takes
-// its wire time plus those turnarounds.
+// its wire time plus those turnarounds. Unpaced, four exchanges write flat out at
+// once and share the machine's cores, which a real line (a byte every 8.3 ms)
+// never makes them do: the four-module worst is an upper bound.
 // Usage: bench_cli [runs]   (20 by default)
 #include "core/files/configfile.h"
 #include "core/formcontent.h"
