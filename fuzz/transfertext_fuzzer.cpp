@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     LinkSettings settings;
     settings.downloadSeparator = in.byte();
     settings.checkSize = Checksum::fromByte(in.byte());
-    settings.checkValue = static_cast<signed char>(in.byte());
+    settings.checkValue = static_cast<signed char>(in.byte()) > 0;
     const FormContent form = formFrom(in);
     const QChar separator(char16_t(settings.downloadSeparator));
 
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(download.text.startsWith(fields.join(separator)));
         const QString sum = download.text.mid(fieldChars + kFields - 1);
         FUZZ_CHECK(download.text.size() == fieldChars + kFields - 1 + sum.size());
-        if (settings.checkValue > 0)
+        if (settings.checkValue)
             FUZZ_CHECK(sum == expectedChecksum(download.text.left(fieldChars + kFields - 1), settings.checkSize.byte()));
         else
             FUZZ_CHECK(sum.isEmpty());
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
     FUZZ_CHECK(verify.text == fields.join(separator) + separator);
-    if (download.ok() && settings.checkValue <= 0)
+    if (download.ok() && !settings.checkValue)
         FUZZ_CHECK(verify.text == download.text + separator);
 
     // A module that stores these fields answers them, each behind a carriage

@@ -95,7 +95,7 @@ int main(int argc, char *argv[])
     });
 
     std::printf("RZM-417 simulator on %s%s\n", qPrintable(pty.slavePath()),
-                link.isEmpty() ? "" : qPrintable(QStringLiteral(" as COM%1 (%2)").arg(options->com).arg(link)));
+                link.isEmpty() ? "" : qPrintable(QStringLiteral(" as %1 (%2)").arg(portnames::comName(options->com), link)));
     std::printf("stored configuration: %s%s\n", qPrintable(storePath), stored.isEmpty() ? " (new)" : "");
     std::printf("press Ctrl+C to stop\n");
     std::fflush(stdout);

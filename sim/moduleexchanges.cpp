@@ -1,13 +1,7 @@
 // The module's side of each exchange: what it answers and how it misbehaves.
 #include "modulesimulator.h"
 
-namespace {
-
-constexpr quint8 kCarriageReturn = '\r';
-constexpr int kFirstLineWaitMs = 10000;
-constexpr int kLineByteWaitMs = 3000;
-
-} // namespace
+using namespace moduleprotocol;
 
 void ModuleSimulator::sendNoise(int count)
 {
@@ -17,7 +11,7 @@ void ModuleSimulator::sendNoise(int count)
     while (noise.size() < count) {
         state = state * 1664525u + 1013904223u;
         const auto b = quint8(state >> 24);
-        if (b != kCarriageReturn && b != '|' && b != 'R' && b != 'O')
+        if (b != LineEnd && b != Separator && b != Ready && b != quint8(Acknowledge[0]))
             noise.append(char(b));
     }
     trace(QStringLiteral("sending %1 bytes of garbage").arg(count));
@@ -34,8 +28,9 @@ void ModuleSimulator::serveDownload()
         sendNoise(b.garbageBytes);
         return finishExchange(QStringLiteral("download refused with garbage"));
     }
-    if (!sendByte('R'))
+    if (!sendByte(Ready))
         return;
+    const auto readySent = Clock::now();
     if (b.fault != F::NoSecondByte && !sendByte(b.secondByte))
         return;
     trace(QStringLiteral("sent R%1, receiving lines")
@@ -45,13 +40,15 @@ void ModuleSimulator::serveDownload()
     QByteArray line;
     while (lines.size() < FieldCount) {
         quint8 byte = 0;
-        const int wait = lines.isEmpty() && line.isEmpty() ? kFirstLineWaitMs : kLineByteWaitMs;
-        if (!nextByte(&byte, wait) || !countExchangeByte()) {
+        const bool first = lines.isEmpty() && line.isEmpty();
+        if (!nextByte(&byte, first ? FirstLineWaitMs : LineByteWaitMs) || !countExchangeByte()) {
             if (m_fd >= 0)
                 finishExchange(QStringLiteral("download abandoned after %1 lines").arg(lines.size()));
             return;
         }
-        if (byte != kCarriageReturn) {
+        if (first)
+            reportTurnaround(Turnaround::ReadyToText, m_lastReadAt - readySent);
+        if (byte != LineEnd) {
             line.append(char(byte));
             continue;
         }
@@ -60,6 +57,7 @@ void ModuleSimulator::serveDownload()
         line.clear();
     }
 
+    const auto lastByteAt = m_lastReadAt;
     QList<QByteArray> stored;
     for (const QByteArray &l : lines)
         stored.append(l.left(FieldWidth).leftJustified(FieldWidth, ' '));
@@ -75,6 +73,7 @@ void ModuleSimulator::serveDownload()
         trace(QStringLiteral("checksum \"%1\"").arg(sum));
     if (sink)
         sink(fields());
+    expectRead(Turnaround::TextToAckRead, lastByteAt);
     if (!sendBytes(b.acknowledge))
         return;
     finishExchange(QStringLiteral("download stored, acknowledged with \"%1\"").arg(printableBytes(b.acknowledge)));
@@ -107,7 +106,7 @@ void ModuleSimulator::serveReadout()
 
     if (b.fault == F::Preamble && !sendBytes(b.preamble))
         return;
-    if (!sendBytes("\r\r"))
+    if (!sendBytes(QByteArray(2, char(LineEnd))))
         return;
     for (int i = 0; i < answer.size(); ++i) {
         QByteArray field = answer[i];
@@ -115,7 +114,7 @@ void ModuleSimulator::serveReadout()
             for (qsizetype k = field.size() - 1; k >= 0 && field[k] == ' '; --k)
                 field[k] = char(0xFF);
         }
-        if (!sendBytes(field + char(kCarriageReturn)))
+        if (!sendBytes(field + char(LineEnd)))
             return;
         if (b.fault == F::LongGap && i == b.gapAfterField) {
             trace(QStringLiteral("pausing %1 ms after field %2").arg(b.gapMs).arg(i + 1));

@@ -19,9 +19,6 @@ constexpr std::chrono::nanoseconds kByteTime(8'333'333);
 constexpr std::chrono::milliseconds kMaxLag(3000);
 // How long the module watches a quiet program without sleeping.
 constexpr std::chrono::milliseconds kAdmitSpin(20);
-constexpr quint8 kStart = '~';
-constexpr quint8 kDownloadCommand = '}';
-constexpr int kLineByteWaitMs = 3000;
 
 } // namespace
 
@@ -39,7 +36,7 @@ void ModuleSimulator::run()
         if (!nextByte(&byte, 1000))
             continue;
         m_inExchange = true;
-        if (byte != kStart) {
+        if (byte != moduleprotocol::Start) {
             trace(QStringLiteral("ignored %1").arg(printableBytes(QByteArray(1, char(byte)))));
             continue;
         }
@@ -48,13 +45,14 @@ void ModuleSimulator::run()
         m_exchangeBytes = 0;
         countExchangeByte();
         quint8 command = 0;
-        if (!nextByte(&command, kLineByteWaitMs) || !countExchangeByte())
+        if (!nextByte(&command, moduleprotocol::LineByteWaitMs) || !countExchangeByte())
             continue;
-        if (command == kDownloadCommand) {
+        if (command == moduleprotocol::DownloadCommand) {
             trace(QStringLiteral("request: download"));
             serveDownload();
         } else if (command == b.uploadCommand) {
             trace(QStringLiteral("request: read-out"));
+            expectRead(Turnaround::RequestToRead, m_lastReadAt);
             serveReadout();
         } else {
             trace(QStringLiteral("unknown command %1").arg(printableBytes(QByteArray(1, char(command)))));
@@ -193,6 +191,7 @@ bool ModuleSimulator::sendByte(quint8 byte)
         std::lock_guard lock(m_mutex);
         m_sent.append(c);
     }
+    awaitExpectedRead();
     return countExchangeByte();
 }
 
@@ -230,6 +229,7 @@ void ModuleSimulator::hangUp()
 
 void ModuleSimulator::finishExchange(const QString &what)
 {
+    m_expectedRead.reset(); // an exchange that ended unanswered measured nothing
     trace(what);
     {
         std::lock_guard lock(m_mutex);

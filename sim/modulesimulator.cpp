@@ -59,6 +59,9 @@ void ModuleSimulator::start(int masterFd, bool takeOwnership)
     }
     m_gateOpen = false;
     setGate(true);
+    m_expectedRead.reset();
+    if (std::lock_guard lock(m_mutex); m_turnaroundSink)
+        openReadWatch();
     if (::pipe2(m_wake, O_CLOEXEC) != 0)
         m_wake[0] = m_wake[1] = -1;
     m_running = true;
@@ -82,6 +85,9 @@ void ModuleSimulator::stop()
     if (m_gateFd >= 0)
         ::close(m_gateFd);
     m_gateFd = -1;
+    if (m_readWatch >= 0)
+        ::close(m_readWatch);
+    m_readWatch = -1;
     for (int &fd : m_wake) {
         if (fd >= 0)
             ::close(fd);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/formcontent.h"
+#include "moduleprotocol.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,6 +12,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 // How the simulated module misbehaves, one fault at a time, with its parameters.
@@ -32,11 +34,11 @@ struct SimBehaviour
     };
 
     Fault fault = Fault::None;
-    QByteArray acknowledge = "OK";      // download: sent after the last line
-    quint8 secondByte = 'D';            // download: the byte after "R"
-    quint8 uploadCommand = '{';         // the request that asks for the read-out
-    QByteArray preamble = "RZM-417 v1.0"; // for Fault::Preamble
-    quint8 lastByte = 'E';              // read-out: the final byte, which the reader drops
+    QByteArray acknowledge = moduleprotocol::Acknowledge;    // download: sent after the last line
+    quint8 secondByte = moduleprotocol::AfterReady;          // download: the byte after "R"
+    quint8 uploadCommand = moduleprotocol::UploadCommand;    // the request that asks for the read-out
+    QByteArray preamble = "RZM-417 v1.0";                    // for Fault::Preamble
+    quint8 lastByte = moduleprotocol::AnswerEnd;             // read-out: the final byte, which the reader drops
     int gapMs = 1600;
     int gapAfterField = 46;
     int garbageBytes = 200;
@@ -47,14 +49,22 @@ struct SimBehaviour
 // Bytes as a trace shows them: printable ASCII as it is, the rest as \xNN.
 QString printableBytes(const QByteArray &bytes);
 
+// The steps of an exchange at which the program must answer the module, and so
+// adds its own turnaround to the time the exchange takes on a line.
+enum class Turnaround {
+    ReadyToText,     // download: from the module's "R" to the first byte of the text
+    TextToAckRead,   // download: from the text's last byte to the program reading the acknowledge
+    RequestToRead,   // read-out: from the request's last byte to the program reading the answer
+};
+
 // The module's side of the download, read-out and verify, served on the master side
 // of a pseudo-terminal. It runs in a thread of its own; every method may be called
 // from any thread. Optionally paced like a real 1200-baud line (8.33 ms a byte).
 class ModuleSimulator
 {
 public:
-    static constexpr int FieldCount = 92;
-    static constexpr int FieldWidth = 16;
+    static constexpr int FieldCount = moduleprotocol::FieldCount;
+    static constexpr int FieldWidth = moduleprotocol::FieldWidth;
 
     ModuleSimulator();
     ~ModuleSimulator(); // stops the thread; closes the fd if it was handed over
@@ -90,6 +100,11 @@ public:
     void setTraceSink(std::function<void(const QString &)> sink);
     // Called on the simulator's thread after a download changed the stored fields.
     void setStoreSink(std::function<void(const QStringList &)> sink);
+    // Before start(): measures the program's turnaround at each step and hands it
+    // over on the simulator's thread. The module answers at once, and a read of the
+    // program is seen when the kernel reports an access to the program's side of
+    // the pty. Meant for an unpaced line, where no byte time hides in the figures.
+    void setTurnaroundSink(std::function<void(Turnaround, std::chrono::nanoseconds)> sink);
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -110,6 +125,10 @@ private:
     void finishExchange(const QString &what);
     void trace(const QString &line) const;
     bool hasFault(SimBehaviour::Fault fault) const;
+    void openReadWatch();
+    void expectRead(Turnaround step, Clock::time_point from);
+    void awaitExpectedRead();
+    void reportTurnaround(Turnaround step, Clock::duration took) const;
 
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;
@@ -121,6 +140,7 @@ private:
     int m_exchanges = 0;
     std::function<void(const QString &)> m_traceSink;
     std::function<void(const QStringList &)> m_storeSink;
+    std::function<void(Turnaround, std::chrono::nanoseconds)> m_turnaroundSink;
 
     // Used by the serving thread only.
     QByteArray m_inbox;
@@ -132,6 +152,9 @@ private:
     bool m_inExchange = false;
     Clock::time_point m_txFreeAt;
     int m_exchangeBytes = 0;
+    // The program read the module's next byte at the latest this step ago.
+    std::optional<Turnaround> m_expectedRead;
+    Clock::time_point m_expectedFrom;
 
     std::atomic<bool> m_paced{true};
     std::atomic<bool> m_stop{false};
@@ -141,5 +164,6 @@ private:
     int m_gateFd = -1; // the pty's program side, stopped while the module is busy
     bool m_gateOpen = true;
     int m_wake[2] = {-1, -1};
+    int m_readWatch = -1; // inotify on the program's side: its reads, for the turnarounds
     std::thread m_thread;
 };

@@ -13,6 +13,7 @@
 #include "ptypair.h"
 #include "sampleforms.h"
 
+#include "core/fieldrules.h"
 #include "core/serial/serialport.h"
 #include "core/transfer/answer.h"
 #include "core/transfer/readoutexchange.h"
@@ -88,7 +89,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     // The module stores a form that uses every field; the read-out shows it as read back.
-    const FormContent stored = fixtures::readBack(fixtures::richForm());
+    const FormContent stored = fieldrules::readBack(fixtures::richForm());
     ModuleSimulator sim;
     AnswerClock clock;
     sim.setTraceSink([&clock](const QString &line) { clock.onTrace(line); });

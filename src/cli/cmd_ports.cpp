@@ -56,8 +56,9 @@ int portsMap(const QStringList &arguments, const Console &io)
         return ExitFile;
     }
     for (int n : dropped)
-        io.out << QStringLiteral("COM%1 removed: it named the same device\n").arg(n);
-    io.out << QStringLiteral("COM%1 -> %2 (by hand): %3\n").arg(number).arg(device, portstate::describe(portstate::examine(device)));
+        io.out << QStringLiteral("%1 removed: it named the same device\n").arg(portnames::comName(n));
+    io.out << QStringLiteral("%1 -> %2 (by hand): %3\n")
+                  .arg(portnames::comName(number), device, portstate::describe(portstate::examine(device)));
     return ExitOk;
 }
 
@@ -80,7 +81,7 @@ int portsUnmap(const QStringList &arguments, const Console &io)
         io.error(error);
         return link.exists() || link.isSymLink() ? ExitFile : ExitRefused;
     }
-    io.out << QStringLiteral("COM%1 unmapped (was %2)\n").arg(number).arg(was);
+    io.out << QStringLiteral("%1 unmapped (was %2)\n").arg(portnames::comName(number), was);
     return ExitOk;
 }
 

@@ -1,5 +1,6 @@
 #include "downloadlog.h"
 
+#include "core/formschema.h"
 #include "phonecsv.h"
 #include "safewrite.h"
 
@@ -29,8 +30,8 @@ bool DownloadLog::append(const ModuleJob &job, const SafeWriteOptions &options)
     const QStringList cells{
         localTime(job.finished, QStringLiteral("yyyy-MM-ddTHH:mm:ss")),
         job.download.settings.port,
-        job.form.text(QStringLiteral("m_id")),
-        job.form.text(QStringLiteral("m_nev")),
+        job.form.text(formschema::fieldname::Id),
+        job.form.text(formschema::fieldname::Name),
         job.writeResult(),
         job.verifyResult(options),
         job.backupPath,

@@ -78,9 +78,9 @@ bool readLinkOptions(const QCommandLineParser &parser, LinkSettings *settings, Q
         static const QStringList kinds = {QStringLiteral("8"), QStringLiteral("16"), QStringLiteral("24"), QStringLiteral("32")};
         const QString value = parser.value(checksum);
         if (value == u"off") {
-            settings->checkValue = 0;
+            settings->checkValue = false;
         } else if (kinds.contains(value)) {
-            settings->checkValue = 1;
+            settings->checkValue = true;
             settings->checkSize = Checksum::fromByte(quint8(kinds.indexOf(value)));
         } else {
             *error = QStringLiteral("--checksum: \"%1\" is not off, 8, 16, 24 or 32").arg(value);
@@ -93,7 +93,7 @@ bool readLinkOptions(const QCommandLineParser &parser, LinkSettings *settings, Q
             *error = QStringLiteral("--check-char: \"%1\" is not one character or a code 4..255").arg(parser.value(checkChar));
             return false;
         }
-        settings->checkValue = 1;
+        settings->checkValue = true;
         settings->checkSize = Checksum::fromByte(byte);
     }
     return true;

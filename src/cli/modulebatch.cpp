@@ -16,10 +16,10 @@ QString unknownColumn(const QString &name)
 {
     const auto slot = QRegularExpression(QStringLiteral("^t(\\d+)$")).match(name);
     const int number = slot.hasMatch() ? slot.captured(1).toInt() : 0;
-    if (number > 16 && number <= formschema::PhoneCount) {
-        const int block = (number - 1) / 16 + 1;
+    if (number > formschema::RowsPerBlock && number <= formschema::PhoneCount) {
+        const auto place = formschema::placeOfSlot(number);
         return QStringLiteral("unknown field %1 (slot %2 is t%3_%4)")
-            .arg(quoted(name)).arg(number).arg((number - 1) % 16 + 1).arg(block);
+            .arg(quoted(name)).arg(number).arg(place.row).arg(place.block);
     }
     for (const auto &box : formschema::boxes())
         if (box.name == name)

@@ -1,5 +1,7 @@
 #include "portstable.h"
 
+#include "core/serial/portnames.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,7 +16,7 @@ QString hex4(int id)
 
 QString comName(const portsurvey::Row &row)
 {
-    return row.number > 0 ? QStringLiteral("COM%1").arg(row.number) : QString();
+    return row.number > 0 ? portnames::comName(row.number) : QString();
 }
 
 // The device as it stands now, or the name the link waits for.

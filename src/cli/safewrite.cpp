@@ -2,6 +2,7 @@
 
 #include "console.h"
 #include "core/files/configfile.h"
+#include "core/formschema.h"
 #include "devicejob.h"
 #include "exitcodes.h"
 #include "progress.h"
@@ -71,7 +72,7 @@ void makeBackup(ModuleJob &job, const SafeWriteOptions &options, const ProgressS
         return;
     }
     const QString path = backupPath(options.backupDir, QDateTime::currentDateTimeUtc(), port,
-                                    config.form.text(QStringLiteral("m_id")));
+                                    config.form.text(formschema::fieldname::Id));
     QString error;
     FormContent saved;
     if (!configfile::save(path, config.form, &error)) {

@@ -21,20 +21,21 @@ constexpr int kBlockPattern[64][2] = {
 
 QList<TextField> buildTextFields()
 {
-    static const struct { const char *name; int maxLength; } named[16] = {
-        {"smskp", 16}, {"m_pin", 4}, {"m_id", 4}, {"m_nev", 16},
-        {"visszaallas", 1}, {"be1_nev", 16}, {"be2_nev", 16}, {"rele_time", 4},
-        {"ki3_on", 16}, {"ki4_on", 16}, {"ki3_off", 16}, {"ki4_off", 16},
-        {"be1_on_msg", 16}, {"be1_off_msg", 16}, {"be2_on_msg", 16}, {"be2_off_msg", 16},
+    static const struct { QLatin1String name; int maxLength; } named[MandatoryCount] = {
+        {fieldname::SmsCentre, 16}, {fieldname::Pin, 4}, {fieldname::Id, 4}, {fieldname::Name, 16},
+        {fieldname::Restore, 1}, {QLatin1String("be1_nev"), 16}, {QLatin1String("be2_nev"), 16},
+        {fieldname::RelayTime, 4}, {QLatin1String("ki3_on"), 16}, {QLatin1String("ki4_on"), 16},
+        {QLatin1String("ki3_off"), 16}, {QLatin1String("ki4_off"), 16}, {QLatin1String("be1_on_msg"), 16},
+        {QLatin1String("be1_off_msg"), 16}, {QLatin1String("be2_on_msg"), 16}, {QLatin1String("be2_off_msg"), 16},
     };
     QList<TextField> list;
     list.reserve(TextCount);
     for (const auto &n : named)
-        list.append({QString::fromLatin1(n.name), n.maxLength, TextKind::Named});
-    for (int i = 16; i <= 27; ++i)
+        list.append({QString(n.name), n.maxLength, TextKind::Named});
+    for (int i = MandatoryCount; i < HeaderCount; ++i)
         list.append({QStringLiteral("r%1").arg(i), 16, TextKind::Reserved});
-    for (int block = 1; block <= 4; ++block) {
-        for (int row = 1; row <= 16; ++row) {
+    for (int block = 1; block <= BlockCount; ++block) {
+        for (int row = 1; row <= RowsPerBlock; ++row) {
             const QString name = block == 1 ? QStringLiteral("t%1").arg(row)
                                             : QStringLiteral("t%1_%2").arg(row).arg(block);
             list.append({name, 14, TextKind::Phone});
@@ -55,17 +56,17 @@ QList<Box> buildBoxes()
 {
     QList<Box> list;
     list.reserve(BoxCount);
-    for (int block = 1; block <= 4; ++block) {
+    for (int block = 1; block <= BlockCount; ++block) {
         int created[5] = {0, 0, 0, 0, 0};
         auto add = [&](int column, int row) {
             const int k = ++created[column];
-            list.append({QStringLiteral("tc%1_%2").arg(column).arg(16 * (block - 1) + k),
+            list.append({QStringLiteral("tc%1_%2").arg(column).arg(phoneSlot(block, k)),
                          groupKey(block, column, row), block, column, row});
         };
         if (block == 1) {
             for (int column : {1, 2, 3, 4})
                 add(column, 1);
-            for (int row = 2; row <= 16; ++row)
+            for (int row = 2; row <= RowsPerBlock; ++row)
                 for (int column : {4, 1, 3, 2})
                     add(column, row);
         } else {
@@ -104,7 +105,12 @@ int textIndex(const QString &name)
 
 int phoneSlot(int block, int row)
 {
-    return 16 * (block - 1) + row;
+    return RowsPerBlock * (block - 1) + row;
+}
+
+SlotPlace placeOfSlot(int slot)
+{
+    return {(slot - 1) / RowsPerBlock + 1, (slot - 1) % RowsPerBlock + 1};
 }
 
 } // namespace formschema

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1String>
 #include <QList>
 #include <QString>
 
@@ -14,6 +15,19 @@ constexpr int MandatoryCount = 16;  // the named header fields
 constexpr int PhoneCount = 64;
 constexpr int BoxCount = 256;
 constexpr int RecordCount = 128;
+// The telephone slots stand in four blocks side by side, 16 rows each.
+constexpr int BlockCount = 4;
+constexpr int RowsPerBlock = 16;
+
+// The named fields that a rule, a log or the sheet singles out, by their object names.
+namespace fieldname {
+inline constexpr QLatin1String SmsCentre{"smskp"};
+inline constexpr QLatin1String Pin{"m_pin"};
+inline constexpr QLatin1String Id{"m_id"};
+inline constexpr QLatin1String Name{"m_nev"};
+inline constexpr QLatin1String Restore{"visszaallas"};
+inline constexpr QLatin1String RelayTime{"rele_time"};
+} // namespace fieldname
 
 enum class TextKind { Named, Reserved, Phone };
 
@@ -39,5 +53,13 @@ const QList<Box> &boxes();
 
 int textIndex(const QString &name); // -1 if unknown
 int phoneSlot(int block, int row);  // 1..64
+
+// Where a telephone slot (1..64) stands: block 1..4, row 1..16.
+struct SlotPlace
+{
+    int block;
+    int row;
+};
+SlotPlace placeOfSlot(int slot);
 
 } // namespace formschema

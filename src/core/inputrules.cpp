@@ -6,16 +6,17 @@
 
 namespace inputrules {
 
-// The window shows these in its "Input error" box, translated in its own context.
-const char *const DigitsMessage = QT_TRANSLATE_NOOP("MainWindow", "Only numbers.");
-const char *const SevenBitMessage = QT_TRANSLATE_NOOP("MainWindow", "Only numbers and characters. (7-bit ascii)\n");
-const char *const RestoreMessage = QT_TRANSLATE_NOOP("MainWindow", "The value is only 1 or 0.");
-const char *const PhoneMessage = QT_TRANSLATE_NOOP("MainWindow", "Telephone number: only numbers.");
+// The window shows these in its "Input error" box, translated by CoreTexts::tr().
+const char *const DigitsMessage = QT_TRANSLATE_NOOP("CoreTexts", "Only numbers.");
+const char *const SevenBitMessage = QT_TRANSLATE_NOOP("CoreTexts", "Only numbers and characters. (7-bit ascii)\n");
+const char *const RestoreMessage = QT_TRANSLATE_NOOP("CoreTexts", "The value is only 1 or 0.");
+const char *const PhoneMessage = QT_TRANSLATE_NOOP("CoreTexts", "Telephone number: only numbers.");
 
 Rule ruleFor(int index, const QString &name)
 {
     if (index < formschema::MandatoryCount) {
-        if (name == u"smskp" || name == u"m_id" || name == u"m_pin" || name == u"rele_time")
+        using namespace formschema::fieldname;
+        if (name == SmsCentre || name == Id || name == Pin || name == RelayTime)
             return Rule::Digits;
         return Rule::SevenBit;
     }
@@ -55,7 +56,7 @@ std::optional<Violation> check(int index, const FormContent::Text &field)
             }
         }
     }
-    if (field.name == u"visszaallas" && !field.text.isEmpty() && field.text != u"0" && field.text != u"1")
+    if (field.name == formschema::fieldname::Restore && !field.text.isEmpty() && field.text != u"0" && field.text != u"1")
         return Violation{index, QString::fromLatin1(RestoreMessage)};
     return std::nullopt;
 }

@@ -32,15 +32,18 @@ inline quint8 Checksum::byte() const
     return kind == Kind::Fixed ? fixedChar : quint8(kind);
 }
 
-// How the program talks to the module: the link only. Held by value by the main
-// window and copied into every transfer, so a running transfer never sees later edits.
+// The line always runs at 1200 baud (8N1): the module knows no other rate, so the
+// link settings hold none. The port label and the port dialog show this one.
+constexpr qint32 LineBaudRate = 1200;
+
+// How the program talks to the module: the link only. Held by value by the window's
+// link commands and copied into every transfer, so a running transfer never sees later edits.
 struct LinkSettings
 {
     QString port = QStringLiteral("COM1");
-    qint32 baudRate = 1200;
     Checksum checkSize;
     quint8 ackChar = 'O';
-    qint32 checkValue = 0; // above 0: the checksum is appended
+    bool checkValue = false; // the checksum is appended
     quint8 downloadSeparator = '|';
     quint8 uploadSeparator = '|';
     quint8 uploadCommand = '{';

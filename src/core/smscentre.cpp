@@ -2,13 +2,13 @@
 
 namespace smscentre {
 namespace {
-// The names are the window's texts (UTF-8), marked for its translation context.
+// The names are shown on the form (UTF-8), marked for the core's translation context.
 struct Entry { const char *name; const char *number; };
 constexpr Entry kEntries[] = {
-    {QT_TRANSLATE_NOOP("MainWindow", "T-Mobile"), "36309888000"},
-    {QT_TRANSLATE_NOOP("MainWindow", "Telenor"), "36209300099"},
-    {QT_TRANSLATE_NOOP("MainWindow", "Vodafone"), "36709996500"},
-    {QT_TRANSLATE_NOOP("MainWindow", "Egyéni"), ""},
+    {QT_TRANSLATE_NOOP("CoreTexts", "T-Mobile"), "36309888000"},
+    {QT_TRANSLATE_NOOP("CoreTexts", "Telenor"), "36209300099"},
+    {QT_TRANSLATE_NOOP("CoreTexts", "Vodafone"), "36709996500"},
+    {QT_TRANSLATE_NOOP("CoreTexts", "Egyéni"), ""},
 };
 } // namespace
 

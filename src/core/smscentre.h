@@ -9,7 +9,7 @@ namespace smscentre {
 constexpr int CustomIndex = 3;
 
 QString operatorName(int index);  // "T-Mobile", "Telenor", "Vodafone", "Egyéni"
-// The same name as written in the source (UTF-8), for the window's translation call.
+// The same name as written in the source (UTF-8), for CoreTexts::tr().
 const char *operatorNameSource(int index);
 QString number(int index);        // the operator's number; empty for the custom entry
 // The combo index that a loaded or read-out number selects: 0..2, else 3.

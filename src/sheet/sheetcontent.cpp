@@ -48,13 +48,14 @@ PairHeader pairHeader(const char *formText)
 // centre with its operator, the restore flag and the relay time with their meaning.
 QString shownValue(const QString &name, const QString &text, bool showPin)
 {
-    if (name == u"m_pin" && !showPin && !text.isEmpty())
+    using namespace formschema::fieldname;
+    if (name == Pin && !showPin && !text.isEmpty())
         return QString::fromLatin1(kMaskedPin);
-    if (name == u"smskp" && !text.isEmpty())
+    if (name == SmsCentre && !text.isEmpty())
         return QStringLiteral("%1 (%2)").arg(text, smscentre::operatorName(smscentre::indexForNumber(text)));
-    if (name == u"visszaallas" && (text == u"1" || text == u"0"))
+    if (name == Restore && (text == u"1" || text == u"0"))
         return QStringLiteral("%1 (%2)").arg(text, words(text == u"1" ? kYes : kNo));
-    if (name == u"rele_time" && !text.trimmed().isEmpty())
+    if (name == RelayTime && !text.trimmed().isEmpty())
         return QStringLiteral("%1 %2").arg(text, words(kSeconds));
     return text;
 }
@@ -110,8 +111,8 @@ SheetContent sheetContent(const SheetInput &input)
     c.phones = phonesInUse(input.form);
     c.noPhones = words(kNoPhones);
     c.continued = words(kContinued);
-    const QString id = input.form.text(QStringLiteral("m_id")).trimmed();
-    const QString name = input.form.text(QStringLiteral("m_nev")).trimmed();
+    const QString id = input.form.text(formschema::fieldname::Id).trimmed();
+    const QString name = input.form.text(formschema::fieldname::Name).trimmed();
     c.footer = QStringLiteral("%1 · %2 %3 · %4").arg(c.title, id, name, c.file.value).simplified();
     c.handedOver = {words(kHandedOver), QString()};
     c.received = {words(kReceived), QString()};

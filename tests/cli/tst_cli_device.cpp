@@ -4,6 +4,7 @@
 #include "cli/fieldcheck.h"
 #include "climodule.h"
 #include "clirun.h"
+#include "core/fieldrules.h"
 #include "core/files/configfile.h"
 #include "core/serial/serialport.h"
 #include "core/transfer/transfertext.h"
@@ -180,7 +181,7 @@ void tst_cli_device::readoutWritesFile()
     const CliRun run = runCli({"readout", "--port", module.port(), "-o", out});
     QCOMPARE(run.code, 0);
     QVERIFY2(run.out.startsWith(module.port() + ": read "), qPrintable(run.out));
-    QCOMPARE(readAll(out), configfile::encode(fixtures::readBack(fixtures::richForm())));
+    QCOMPARE(readAll(out), configfile::encode(fieldrules::readBack(fixtures::richForm())));
     QCOMPARE(module.sim.received(), QByteArray("~{"));
     QVERIFY(module.portFree());
 }

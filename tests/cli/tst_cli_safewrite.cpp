@@ -3,6 +3,7 @@
 // batch from a template, and the log a batch leaves, also when it is cut short.
 #include "climodule.h"
 #include "clirun.h"
+#include "core/fieldrules.h"
 #include "core/files/configfile.h"
 #include "core/transfer/transfertext.h"
 
@@ -84,7 +85,7 @@ void tst_cli_safewrite::backupWriteVerify()
     QVERIFY2(QRegularExpression("/\\d{8}-\\d{6}-" + QDir(module.port()).dirName().prepend("dev_pts_") + "-0042\\.k83$")
                  .match(backup).hasMatch(), qPrintable(backup));
     // The backup is what the module held before, as a readout would have saved it.
-    QCOMPARE(readAll(backup), configfile::encode(withName(fixtures::readBack(fixtures::richForm()), "Elozo")));
+    QCOMPARE(readAll(backup), configfile::encode(withName(fieldrules::readBack(fixtures::richForm()), "Elozo")));
     QCOMPARE(module.sim.fields(), transfer::fields(form));
     const QString p = module.port() + ": ";
     QVERIFY2(run.out.startsWith(p + "backup " + backup + "\n" + p + "ok, acknowledged ("), qPrintable(run.out));

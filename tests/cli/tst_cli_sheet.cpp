@@ -5,6 +5,7 @@
 #include "clirun.h"
 #include "core/formschema.h"
 #include "core/formtexts.h"
+#include "core/phoneslot.h"
 
 #include "diskfiles.h"
 #include "sampleforms.h"
@@ -73,7 +74,7 @@ FormContent sheetForm()
     form.setText("m_nev", "Kapu Garazs WWWW");
     form.setText("ki3_on", "K3 be WWWWWWWWWW");
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot)
-        form.texts[fixtures::phoneIndex(slot)].text = QStringLiteral("3620%1").arg(5550000 + slot * 37) + (slot % 5 ? "" : "99");
+        form.texts[phoneslot::phoneIndex(slot)].text = QStringLiteral("3620%1").arg(5550000 + slot * 37) + (slot % 5 ? "" : "99");
     return form;
 }
 
@@ -139,10 +140,10 @@ void tst_cli_sheet::fullFormOnTwoPages()
     // Every slot once, slot 1 on the first page and 64 on the second, the header on both.
     int marks = 0;
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
-        const QString number = form.texts[fixtures::phoneIndex(slot)].text;
+        const QString number = form.texts[phoneslot::phoneIndex(slot)].text;
         QCOMPARE(all.count(QRegularExpression("\\b" + number + "\\b")), 1);
     }
-    QVERIFY(first.contains(form.texts[fixtures::phoneIndex(1)].text) && second.contains(form.texts[fixtures::phoneIndex(64)].text));
+    QVERIFY(first.contains(form.texts[phoneslot::phoneIndex(1)].text) && second.contains(form.texts[phoneslot::phoneIndex(64)].text));
     // A mark for every checked box: every slot is in use.
     for (const auto &box : form.boxes)
         marks += box.checked;

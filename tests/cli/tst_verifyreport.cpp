@@ -134,7 +134,7 @@ void tst_verifyreport::characterOptions()
     if (!ok)
         return;
     QCOMPARE(int(settings.downloadSeparator), separator);
-    QCOMPARE(settings.checkValue, checkValue);
+    QCOMPARE(int(settings.checkValue), checkValue);
     QCOMPARE(int(settings.checkSize.byte()), checkSize);
 }
 

@@ -5,6 +5,12 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <QThread>
+
+#include <fcntl.h>
+#include <mutex>
+#include <poll.h>
+#include <unistd.h>
 
 using Fault = SimBehaviour::Fault;
 
@@ -39,6 +45,35 @@ QByteArray fieldLines(const QStringList &fields, char pad = ' ')
     return bytes;
 }
 
+// A program on the pty that reads only when told to, byte by byte, so the
+// module sees each of its reads.
+struct RawProgram
+{
+    explicit RawProgram(const QString &path)
+        : fd(::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_CLOEXEC))
+    {
+    }
+    ~RawProgram()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    void write(const QByteArray &bytes) const
+    {
+        for (char c : bytes)
+            QCOMPARE_EQ(::write(fd, &c, 1), 1);
+    }
+    int read(int timeoutMs) const // the byte, or -1 after the time-out
+    {
+        pollfd p{fd, POLLIN, 0};
+        unsigned char c = 0;
+        if (::poll(&p, 1, timeoutMs) <= 0 || ::read(fd, &c, 1) != 1)
+            return -1;
+        return c;
+    }
+    int fd;
+};
+
 } // namespace
 
 class tst_ModuleSimulator : public QObject
@@ -52,6 +87,8 @@ private slots:
     void downloadStoresFields();
     void hangUpClosesLine();
     void pacedAtLineRate();
+    void turnaroundsAreTheProgramsPauses_data();
+    void turnaroundsAreTheProgramsPauses();
 };
 
 void tst_ModuleSimulator::readout_data()
@@ -218,6 +255,60 @@ void tst_ModuleSimulator::pacedAtLineRate()
     // sanitizer build beside other work) may add to it, but a module paced at a
     // bit's time per byte, or at no pace, shows; bench_transfer measures the rate.
     QVERIFY2(timer.elapsed() >= 33 && timer.elapsed() < 250, qPrintable(QString::number(timer.elapsed())));
+}
+
+void tst_ModuleSimulator::turnaroundsAreTheProgramsPauses_data()
+{
+    QTest::addColumn<int>("pauseMs");
+    QTest::newRow("at once") << 0;
+    QTest::newRow("pausing 200 ms") << 200;
+}
+
+// The module measures from its "R", from the text's last byte and from the
+// read request to the program's next move; a program that pauses there shows
+// its pause, one figure per step.
+void tst_ModuleSimulator::turnaroundsAreTheProgramsPauses()
+{
+    QFETCH(int, pauseMs);
+    PtyPair pty;
+    ModuleSimulator sim;
+    sim.setPaced(false);
+    std::mutex mutex;
+    QMap<Turnaround, QList<double>> measured; // ms
+    sim.setTurnaroundSink([&](Turnaround step, std::chrono::nanoseconds took) {
+        std::lock_guard lock(mutex);
+        measured[step].append(took.count() / 1e6);
+    });
+    sim.start(pty.masterFd());
+    RawProgram program(pty.slavePath());
+    QVERIFY(program.fd >= 0);
+
+    program.write("~}");
+    QCOMPARE(program.read(1000), int('R'));
+    QCOMPARE(program.read(1000), int('D'));
+    QThread::msleep(pauseMs);
+    program.write(transfer::lineBytes(sampleFields().join(QLatin1Char('|')), '|'));
+    QThread::msleep(pauseMs);
+    QCOMPARE(program.read(1000), int('O'));
+    QCOMPARE(program.read(1000), int('K'));
+    QVERIFY(sim.waitForExchanges(1, 2000));
+
+    program.write("~{");
+    QThread::msleep(pauseMs);
+    QCOMPARE(program.read(1000), int('\r'));
+    while (program.read(300) >= 0) {
+    }
+    QVERIFY(sim.waitForExchanges(2, 2000));
+
+    std::lock_guard lock(mutex);
+    QCOMPARE(measured.keys(), (QList<Turnaround>{Turnaround::ReadyToText, Turnaround::TextToAckRead,
+                                                  Turnaround::RequestToRead}));
+    for (const QList<double> &figures : std::as_const(measured)) {
+        QCOMPARE(figures.size(), 1);
+        // The pause shows. The module sees a byte a little after the program wrote it,
+        // and a busy machine may add to either side, but not half the pause or a second.
+        QVERIFY2(figures[0] >= pauseMs / 2 && figures[0] < pauseMs + 1000, qPrintable(QString::number(figures[0])));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_ModuleSimulator)

@@ -1,5 +1,7 @@
 #include "modaldriver.h"
 
+#include "gui/transfer/dload.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -84,7 +86,7 @@ bool ModalDriver::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (auto *progress = qobject_cast<QProgressDialog *>(window))
         m_progressDialog = progress;
-    else if (window->isModal() && qobject_cast<QDialog *>(window) && !window->inherits("dload"))
+    else if (window->isModal() && qobject_cast<QDialog *>(window) && !qobject_cast<dload *>(window))
         opened(window);
     return false;
 }
@@ -151,9 +153,8 @@ void ModalDriver::poll()
         if (waiting.window)
             waiting.step(waiting.window);
     }
-    QWidget *modal = QApplication::activeModalWidget();
-    if (modal && modal->inherits("dload"))
-        pollDownload(static_cast<QDialog *>(modal));
+    if (auto *download = qobject_cast<dload *>(QApplication::activeModalWidget()))
+        pollDownload(download);
     else if (m_progressDialog && m_progressDialog->isVisible())
         pollProgress(m_progressDialog);
     else
@@ -161,11 +162,13 @@ void ModalDriver::poll()
 }
 
 // The download's dialog: the outcome replaces its Cancel button with OK.
-void ModalDriver::pollDownload(QDialog *dialog)
+void ModalDriver::pollDownload(dload *dialog)
 {
     const auto *bar = dialog->findChild<QProgressBar *>(QStringLiteral("progressBar"));
     const auto *status = dialog->findChild<QLabel *>(QStringLiteral("kiiras"));
     auto *buttons = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+    if (!bar || !status || !buttons)
+        return abandon(dialog, "the download dialog lacks progressBar, kiiras or buttonBox");
     QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
     progress = {true, m_clock.elapsed(), bar->value(), bar->maximum(), status->text(), QString(), ok != nullptr};
     if (progress.outcome && m_outcomeShown != dialog) {
@@ -193,6 +196,13 @@ void ModalDriver::pollProgress(QProgressDialog *dialog)
                 cancel ? cancel->text() : QString(), false};
     if (cancel && wantsCancel())
         cancel->click();
+}
+
+void ModalDriver::abandon(QWidget *window, const char *what)
+{
+    if (auto *dialog = qobject_cast<QDialog *>(window))
+        dialog->reject();
+    QTest::qFail(what, __FILE__, __LINE__);
 }
 
 bool ModalDriver::wantsCancel()

@@ -20,9 +20,12 @@
 
 class QDialog;
 class QProgressDialog;
+class dload;
 
 class ModalDriver : public QObject
 {
+    Q_OBJECT
+
 public:
     // One window the user was shown.
     struct Shown
@@ -65,6 +68,10 @@ public:
     ModalDriver &cancel();
     bool finished() const { return m_steps.isEmpty() && !m_waiting.step; }
 
+    // For a step that misses a child it needs: the running test fails with `what`,
+    // and the window is rejected, so no modal loop waits for an answer that never comes.
+    static void abandon(QWidget *window, const char *what);
+
     // Runs while a recorded window is still open, before it is answered.
     std::function<void(const Shown &)> whileOpen;
     // Asked on every poll while a transfer's dialog is up: true presses Escape on
@@ -101,7 +108,7 @@ private:
     void answerByDefault(QWidget *window);
     void rejectUnexpected(QWidget *window);
     void poll();
-    void pollDownload(QDialog *dialog);
+    void pollDownload(dload *dialog);
     void pollProgress(QProgressDialog *dialog);
     bool wantsCancel();
 

@@ -4,6 +4,8 @@
 
 #include "modaldriver.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,7 +15,8 @@ namespace {
 
 QPushButton *okButton(QWidget *dialog)
 {
-    return dialog->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok);
+    auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
+    return buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
 }
 
 // Empties a field the way a user does, then types `text` unless it is empty.
@@ -45,21 +48,25 @@ void tst_chardialogs::oneCharacter_data()
     QTest::addColumn<QString>("typed"); // empty: accept the field as it opened
     QTest::addColumn<QString>("finish"); // "ok", "cancel" or "close"
     QTest::addColumn<int>("stored");
+    // The CHKS entry checked afterwards: the one that names the stored checksum.
+    QTest::addColumn<QString>("checked");
 
-    // checkSize starts at 1 here (16-bit sum), so both 0 and "unchanged" show.
-    QTest::newRow("fix: digit 2 is code 50") << "fix" << "2" << "ok" << 50;
-    QTest::newRow("fix: accepted empty stores 0") << "fix" << "" << "ok" << 0;
-    QTest::newRow("fix: cancel") << "fix" << "7" << "cancel" << 1;
-    QTest::newRow("fix: outside Latin-1") << "fix" << "\u0151" << "ok" << int('?');
-    QTest::newRow("ack: K") << "ack" << "K" << "ok" << int('K');
-    QTest::newRow("ack: unchanged O") << "ack" << "" << "ok" << int('O');
-    QTest::newRow("ack: cancel") << "ack" << "K" << "cancel" << int('O');
-    QTest::newRow("ack: window closed") << "ack" << "K" << "close" << int('O');
-    QTest::newRow("ack: Latin-1 e acute") << "ack" << "\u00e9" << "ok" << 0xE9;
-    QTest::newRow("ack: outside Latin-1") << "ack" << "\u0416" << "ok" << int('?');
-    QTest::newRow("uc: x") << "uc" << "x" << "ok" << int('x');
-    QTest::newRow("uc: cancel") << "uc" << "x" << "cancel" << int('{');
-    QTest::newRow("uc: outside Latin-1") << "uc" << "\u20ac" << "ok" << int('?');
+    // The 16-bit sum is chosen first, so both 0 and "unchanged" show. Fix is
+    // reached through its menu entry, whose action group checks it at once; a
+    // cancel or an empty field must not leave it checked over another kind.
+    QTest::newRow("fix: digit 2 is code 50") << "fix" << "2" << "ok" << 50 << "actionFix";
+    QTest::newRow("fix: accepted empty stores 0") << "fix" << "" << "ok" << 0 << "action8bit_sum";
+    QTest::newRow("fix: cancel") << "fix" << "7" << "cancel" << 1 << "action16bit_sum";
+    QTest::newRow("fix: outside Latin-1") << "fix" << "\u0151" << "ok" << int('?') << "actionFix";
+    QTest::newRow("ack: K") << "ack" << "K" << "ok" << int('K') << "action16bit_sum";
+    QTest::newRow("ack: unchanged O") << "ack" << "" << "ok" << int('O') << "action16bit_sum";
+    QTest::newRow("ack: cancel") << "ack" << "K" << "cancel" << int('O') << "action16bit_sum";
+    QTest::newRow("ack: window closed") << "ack" << "K" << "close" << int('O') << "action16bit_sum";
+    QTest::newRow("ack: Latin-1 e acute") << "ack" << "\u00e9" << "ok" << 0xE9 << "action16bit_sum";
+    QTest::newRow("ack: outside Latin-1") << "ack" << "\u0416" << "ok" << int('?') << "action16bit_sum";
+    QTest::newRow("uc: x") << "uc" << "x" << "ok" << int('x') << "action16bit_sum";
+    QTest::newRow("uc: cancel") << "uc" << "x" << "cancel" << int('{') << "action16bit_sum";
+    QTest::newRow("uc: outside Latin-1") << "uc" << "\u20ac" << "ok" << int('?') << "action16bit_sum";
 }
 
 void tst_chardialogs::oneCharacter()
@@ -68,14 +75,21 @@ void tst_chardialogs::oneCharacter()
     QFETCH(QString, typed);
     QFETCH(QString, finish);
     QFETCH(int, stored);
+    QFETCH(QString, checked);
 
     MainWindow w;
-    w.setChks16();
+    auto *sum16 = w.findChild<QAction *>("action16bit_sum");
+    auto *fix = w.findChild<QAction *>("actionFix");
+    auto *kinds = w.findChild<QActionGroup *>("checksumKinds");
+    QVERIFY(sum16 && fix && kinds);
+    sum16->trigger();
     ModalDriver modals;
     QList<bool> okStates; // while emptied, then filled again
     modals.then([&](QWidget *dialog) {
         auto *field = dialog->findChild<QLineEdit *>("i_char");
         auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
+        if (!field || !buttons || !okButton(dialog) || !buttons->button(QDialogButtonBox::Cancel))
+            return ModalDriver::abandon(dialog, "the dialog lacks i_char or its OK and Cancel buttons");
         if (!typed.isEmpty()) {
             // setFix opens empty: only an edit that empties the field disables OK.
             retype(field, "a");
@@ -94,7 +108,7 @@ void tst_chardialogs::oneCharacter()
 
     LinkSettings before = w.linkSettings();
     if (which == "fix")
-        w.setFixChar();
+        fix->trigger();
     else if (which == "ack")
         w.setAckChar();
     else
@@ -104,11 +118,14 @@ void tst_chardialogs::oneCharacter()
     QCOMPARE(okStates, typed.isEmpty() ? QList<bool>() : (QList<bool>{false, true}));
 
     LinkSettings after = w.linkSettings();
-    QCOMPARE(int(which == "fix" ? after.checkSize.byte() : which == "ack" ? after.ackChar : after.uploadCommand), stored);
+    const int byte = which == "fix" ? after.checkSize.byte() : which == "ack" ? after.ackChar : after.uploadCommand;
+    QCOMPARE(byte, stored);
     after.checkSize = before.checkSize;
     after.ackChar = before.ackChar;
     after.uploadCommand = before.uploadCommand;
     QCOMPARE(after, before); // nothing else moved
+    QVERIFY(kinds->checkedAction());
+    QCOMPARE(kinds->checkedAction()->objectName(), checked);
 }
 
 void tst_chardialogs::separatorsNeedBothFields_data()
@@ -127,6 +144,8 @@ void tst_chardialogs::separatorsNeedBothFields()
     modals.then([&](QWidget *dialog) {
         auto *ds = dialog->findChild<QLineEdit *>("c_ds");
         auto *us = dialog->findChild<QLineEdit *>("c_us");
+        if (!ds || !us || !okButton(dialog))
+            return ModalDriver::abandon(dialog, "the dialog lacks c_ds, c_us or its OK button");
         okStates << (ds->text() == "|" && us->text() == "|") << okButton(dialog)->isEnabled();
         retype(ds, QString());
         okStates << okButton(dialog)->isEnabled();

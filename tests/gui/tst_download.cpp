@@ -9,7 +9,6 @@
 #include "modulesimulator.h"
 #include "ptypair.h"
 #include "sampleforms.h"
-#include "windowdocument.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -63,6 +62,8 @@ Seen runDownload(MainWindow &window, Act act)
         seen.outcome = shown.text;
         seen.outcomeAt = shown.atMs;
         auto *buttons = dialog->findChild<QDialogButtonBox *>("buttonBox");
+        if (!buttons)
+            return ModalDriver::abandon(dialog, "the download dialog lacks its buttonBox");
         seen.okEnabled = buttons->isEnabled() && buttons->button(QDialogButtonBox::Ok);
         seen.cancelGone = !buttons->button(QDialogButtonBox::Cancel);
         if (auto *closeTimer = dialog->findChild<QTimer *>("closeTimer"); closeTimer && closeTimer->isSingleShot())
@@ -114,6 +115,8 @@ private slots:
     void noReadyWaitsThenFails();
     void missingPort();
     void escapeStopsWorker();
+    void workerSignalsOutcome_data();
+    void workerSignalsOutcome();
     void languageChangeRestoresTexts();
     void refusedBeforePort_data();
     void refusedBeforePort();
@@ -143,7 +146,6 @@ void tst_Download::acknowledge()
     const Seen seen = runDownload(bench.window, success ? Act::Wait : Act::ClickOk);
 
     const QString text = transfer::buildTransferText(form, LinkSettings()).text;
-    QCOMPARE(windowdocument::transferText(bench.window), text);
     QCOMPARE(bench.sim.received(), QByteArray("~}") + transfer::lineBytes(text, '|'));
     QCOMPARE(bench.sim.sent(), QByteArray("RD") + ack);
     QCOMPARE(seen.dialogTitle, QStringLiteral("Download"));
@@ -216,6 +218,50 @@ void tst_Download::escapeStopsWorker()
     QCOMPARE(bench.sim.sent(), QByteArray("RD"));
 }
 
+void tst_Download::workerSignalsOutcome_data()
+{
+    QTest::addColumn<bool>("portThere");
+    QTest::addColumn<QByteArray>("ack");
+    QTest::addColumn<transfer::DownloadOutcome>("outcome");
+    QTest::newRow("acknowledged") << true << QByteArray("OK") << transfer::DownloadOutcome::Acknowledged;
+    QTest::newRow("not acknowledged") << true << QByteArray("xy") << transfer::DownloadOutcome::NotAcknowledged;
+    QTest::newRow("no port") << false << QByteArray("OK") << transfer::DownloadOutcome::PortFailed;
+}
+
+// The worker says how the exchange ended in a signal of its own, once, on the
+// dialog's thread, and the dialog shows that outcome; nothing is read from the worker.
+void tst_Download::workerSignalsOutcome()
+{
+    QFETCH(bool, portThere);
+    QFETCH(QByteArray, ack);
+    QFETCH(transfer::DownloadOutcome, outcome);
+    SimBehaviour behaviour;
+    behaviour.acknowledge = ack;
+    Bench bench(behaviour);
+    LinkSettings settings;
+    settings.port = portThere ? bench.pty.slavePath() : QStringLiteral("/dev/rzm417-no-such-port");
+    if (!portThere)
+        QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
+    const QString text = transfer::buildTransferText(fixtures::filledForm(), settings).text;
+
+    dload dialog(settings, text, &bench.window);
+    auto *status = dialog.findChild<QLabel *>("kiiras");
+    QVERIFY(status);
+    // Connected before the event loop runs again, so nothing can be missed.
+    QList<transfer::DownloadOutcome> outcomes;
+    bool onDialogThread = true;
+    connect(dialog.worker(), &dlThread::ended, this, [&](transfer::DownloadOutcome o) {
+        outcomes << o;
+        onDialogThread = onDialogThread && QThread::currentThread() == dialog.thread();
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(outcomes.size(), 1, 10000);
+    QTest::qWait(50); // no second one
+    QCOMPARE(outcomes, QList<transfer::DownloadOutcome>{outcome});
+    QVERIFY(onDialogThread);
+    QCOMPARE(status->text(), outcome == transfer::DownloadOutcome::Acknowledged ? kSuccess : kFailure);
+    QCOMPARE(bench.sim.received().size(), portThere ? 2 + transfer::lineBytes(text, '|').size() : 0);
+}
+
 void tst_Download::languageChangeRestoresTexts()
 {
     MainWindow window;
@@ -224,14 +270,16 @@ void tst_Download::languageChangeRestoresTexts()
     QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
     dload dialog(settings, QString(), &window);
     auto *status = dialog.findChild<QLabel *>("kiiras");
+    auto *icon = dialog.findChild<QLabel *>("label");
+    QVERIFY(status && icon);
     QTRY_COMPARE(status->text(), kFailure);
     dialog.setWindowTitle(QStringLiteral("x"));
     QEvent change(QEvent::LanguageChange);
     QCoreApplication::sendEvent(&dialog, &change);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Download"));
     QCOMPARE(status->text(), QString::fromUtf8("Betöltés..."));
-    QVERIFY(dialog.findChild<QLabel *>("label")->text().isEmpty());
-    QVERIFY(!dialog.findChild<QLabel *>("label")->pixmap().isNull());
+    QVERIFY(icon->text().isEmpty());
+    QVERIFY(!icon->pixmap().isNull());
 }
 
 void tst_Download::refusedBeforePort_data()
@@ -269,7 +317,6 @@ void tst_Download::refusedBeforePort()
     QCOMPARE(seen.boxTitle, QString::fromUtf8("Betöltés hiba."));
     QCOMPARE(seen.boxText, message);
     QVERIFY(!seen.dialogShown);
-    QVERIFY(windowdocument::transferText(bench.window).isEmpty());
     QTest::qWait(50);
     QCOMPARE(bench.sim.received(), QByteArray());
 }

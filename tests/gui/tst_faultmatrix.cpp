@@ -12,6 +12,7 @@
 // module ignores them there.
 #include "simlink.h"
 
+#include "core/fieldrules.h"
 #include "core/serial/serialport.h"
 #include "core/transfer/transfertext.h"
 
@@ -210,7 +211,7 @@ void tst_FaultMatrix::run()
     // The form: filled by a successful read-out only, untouched otherwise.
     const FormContent after = link.window.captureForm();
     if (ex == Exchange::Readout && changes)
-        QCOMPARE(after, fixtures::readBack(fixtures::richForm()));
+        QCOMPARE(after, fieldrules::readBack(fixtures::richForm()));
     else
         QCOMPARE(after, before);
     QCOMPARE(link.window.linkSettings().port, settingsBefore.port);

@@ -80,7 +80,9 @@ void tst_Form::enumerationOrder()
     for (int k = 0; k < 256; ++k)
         QCOMPARE(b[k]->objectName() + ' ' + b[k]->property("group").toString(), lines[k]);
     // The combo box adds no line edit of its own: it is not editable.
-    QVERIFY(!m_window->findChild<QComboBox *>("smskp_combo")->isEditable());
+    const auto *combo = m_window->findChild<QComboBox *>("smskp_combo");
+    QVERIFY(combo);
+    QVERIFY(!combo->isEditable());
 }
 
 void tst_Form::groupKeysAndMasks()
@@ -106,8 +108,11 @@ void tst_Form::groupKeysAndMasks()
         QCOMPARE(m.value(r), 3);
     for (QCheckBox *b : boxes())
         b->setChecked(false);
-    m_window->findChild<QCheckBox *>("tc2_1")->setChecked(true);
-    m_window->findChild<QCheckBox *>("tc3_1")->setChecked(true);
+    auto *input1 = m_window->findChild<QCheckBox *>("tc2_1");
+    auto *output2 = m_window->findChild<QCheckBox *>("tc3_1");
+    QVERIFY(input1 && output2);
+    input1->setChecked(true);
+    output2->setChecked(true);
     m = masks();
     QCOMPARE(m.value(1), 1);
     QCOMPARE(m.value(2), 2);
@@ -132,6 +137,7 @@ void tst_Form::typingIsCutAtMaxLength()
     QFETCH(QString, field);
     QFETCH(int, max);
     auto *edit = m_window->findChild<QLineEdit *>(field);
+    QVERIFY(edit);
     edit->setFocus();
     QTest::keyClicks(edit, QString(20, '1'));
     QCOMPARE(edit->text().size(), max);
@@ -143,6 +149,7 @@ void tst_Form::typingIsCutAtMaxLength()
 void tst_Form::reservedFieldsAreHidden()
 {
     auto *frame = m_window->findChild<QFrame *>("Frame");
+    QVERIFY(frame);
     for (int i = 16; i < 28; ++i) {
         QLineEdit *e = edits()[i];
         QVERIFY(!frame->rect().intersects(e->geometry()));

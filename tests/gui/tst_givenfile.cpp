@@ -118,6 +118,7 @@ void tst_givenfile::droppedFileAsksThenLoads()
         w.openGivenFile(first);
     }
     auto *name = w.findChild<QLineEdit *>("m_nev");
+    QVERIFY(name);
     name->setText("Edited");
     const FormContent edited = w.captureForm();
     const auto data = draggedFiles({QUrl::fromLocalFile(second)});
@@ -152,6 +153,7 @@ void tst_givenfile::otherDropsAreRefused()
     QVERIFY(fixtures::writeAll(notes, "notes\n"));
     MainWindow w;
     auto *name = w.findChild<QLineEdit *>("m_nev");
+    QVERIFY(name);
     name->setText("Kapu");
     const FormContent before = w.captureForm();
     ModalDriver modals;

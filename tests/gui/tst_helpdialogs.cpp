@@ -74,6 +74,7 @@ void tst_helpdialogs::helpText()
         QVERIFY(fixtures::writeAll("rzm_17.hlp", bytes));
     help dialog;
     const auto *viewer = dialog.findChild<QPlainTextEdit *>("plainTextEdit");
+    QVERIFY(viewer);
     QCOMPARE(viewer->toPlainText(), shown);
     QCOMPARE(viewer->lineWrapMode(), wrapped ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     QVERIFY(viewer->isReadOnly());
@@ -84,7 +85,9 @@ void tst_helpdialogs::shippedHelpFile()
     // The file built beside the program: Hungarian text that ends at its marker.
     QDir::setCurrent(QStringLiteral(RZM_PROGRAM_DIR));
     help dialog;
-    const QString text = dialog.findChild<QPlainTextEdit *>("plainTextEdit")->toPlainText();
+    const auto *viewer = dialog.findChild<QPlainTextEdit *>("plainTextEdit");
+    QVERIFY(viewer);
+    const QString text = viewer->toPlainText();
     QVERIFY(text.endsWith("\n---\n"));
     QVERIFY(text.size() > 2000);
     for (const char *word : {"Megnyitás", "Mentés", "Kiolvasás az eszközből", "Betöltés az eszközbe",
@@ -99,7 +102,9 @@ void tst_helpdialogs::aboutWindow()
     // The version CMakeLists.txt sets, in the shape the window always had; the
     // rest of the window is in the golden dump (tst_widgettree).
     about dialog;
-    QCOMPARE(dialog.findChild<QLabel *>("label_6")->text(), "Version v" + QLatin1String(appinfo::version));
+    const auto *version = dialog.findChild<QLabel *>("label_6");
+    QVERIFY(version);
+    QCOMPARE(version->text(), "Version v" + QLatin1String(appinfo::version));
     QVERIFY(QRegularExpression("^\\d+\\.\\d+").match(QLatin1String(appinfo::version)).hasMatch());
 }
 
@@ -108,10 +113,12 @@ void tst_helpdialogs::newWindowEachTime()
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto *aboutAction = w.findChild<QAction *>("actionAbout");
+    QVERIFY(aboutAction);
     QTest::keyClick(&w, Qt::Key_F1);
     QTest::keyClick(&w, Qt::Key_F1);
-    w.findChild<QAction *>("actionAbout")->trigger();
-    w.findChild<QAction *>("actionAbout")->trigger();
+    aboutAction->trigger();
+    aboutAction->trigger();
 
     const auto helps = w.findChildren<help *>();
     const auto abouts = w.findChildren<about *>();
@@ -124,7 +131,9 @@ void tst_helpdialogs::newWindowEachTime()
     }
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     // Closing one leaves the other; a closed window does not linger as a hidden child.
-    helps[0]->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Close)->click();
+    auto *buttons = helps[0]->findChild<QDialogButtonBox *>("buttonBox");
+    QVERIFY(buttons && buttons->button(QDialogButtonBox::Close));
+    buttons->button(QDialogButtonBox::Close)->click();
     QTRY_COMPARE(w.findChildren<help *>().size(), 1);
     QVERIFY(w.findChildren<help *>().first()->isVisible());
 }

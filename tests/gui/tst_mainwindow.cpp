@@ -44,27 +44,34 @@ void tst_MainWindow::cleanup()
 
 void tst_MainWindow::checksumActionsFollowSettings()
 {
-    action("action24bit_sum")->trigger();
+    QAction *sum8 = action("action8bit_sum");
+    QAction *sum16 = action("action16bit_sum");
+    QAction *sum24 = action("action24bit_sum");
+    QAction *sum32 = action("action32bit_sum");
+    QVERIFY(sum8 && sum16 && sum24 && sum32);
+    sum24->trigger();
     QCOMPARE(m_window->linkSettings().checkSize, Checksum::fromByte(2));
-    QVERIFY(!action("action8bit_sum")->isChecked());
-    QVERIFY(action("action24bit_sum")->isChecked());
-    action("action32bit_sum")->trigger();
+    QVERIFY(!sum8->isChecked());
+    QVERIFY(sum24->isChecked());
+    sum32->trigger();
     QCOMPARE(m_window->linkSettings().checkSize, Checksum::fromByte(3));
-    action("action16bit_sum")->trigger();
+    sum16->trigger();
     QCOMPARE(m_window->linkSettings().checkSize, Checksum::fromByte(1));
-    action("action8bit_sum")->trigger();
+    sum8->trigger();
     QCOMPARE(m_window->linkSettings().checkSize, Checksum::fromByte(0));
-    QVERIFY(!action("action16bit_sum")->isChecked());
+    QVERIFY(!sum16->isChecked());
 }
 
 void tst_MainWindow::setCheckToggles()
 {
+    QMenu *checksums = menu("menuCHKS");
+    QVERIFY(checksums);
     m_window->setCheck();
-    QCOMPARE(m_window->linkSettings().checkValue, 1);
-    QVERIFY(menu("menuCHKS")->isEnabled());
+    QVERIFY(m_window->linkSettings().checkValue);
+    QVERIFY(checksums->isEnabled());
     m_window->setCheck();
-    QCOMPARE(m_window->linkSettings().checkValue, 0);
-    QVERIFY(!menu("menuCHKS")->isEnabled());
+    QVERIFY(!m_window->linkSettings().checkValue);
+    QVERIFY(!checksums->isEnabled());
 }
 
 void tst_MainWindow::disabledShortcutsDoNothing()
@@ -74,9 +81,10 @@ void tst_MainWindow::disabledShortcutsDoNothing()
     // Ctrl+N belongs to New, which is disabled and hidden: pressed on the window and
     // in a text field, it reaches no command.
     QAction *newAction = action("actionNew");
+    auto *field = m_window->findChild<QLineEdit *>("m_nev");
+    QVERIFY(newAction && field);
     disconnect(newAction, nullptr, m_window, nullptr);
     QSignalSpy newSpy(newAction, &QAction::triggered);
-    auto *field = m_window->findChild<QLineEdit *>("m_nev");
     QTest::keyClick(m_window, Qt::Key_N, Qt::ControlModifier);
     field->setFocus();
     QTest::keyClick(field, Qt::Key_N, Qt::ControlModifier);
@@ -94,11 +102,13 @@ void tst_MainWindow::commandKeysWinOverTextFields()
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
     auto *field = m_window->findChild<QLineEdit *>("m_nev");
+    QVERIFY(field);
     field->setFocus();
     // Every command's shortcut reaches its action from a text field.
     for (const char *name : {"actionOpen", "actionSave", "actionExit", "actionReadup", "actionDownload",
                              "actionVerify", "actionContents", "actionPrint"}) {
         QAction *a = action(name);
+        QVERIFY2(a, name);
         disconnect(a, nullptr, m_window, nullptr);
         QSignalSpy spy(a, &QAction::triggered);
         const QKeyCombination key = a->shortcut()[0];
@@ -111,6 +121,7 @@ void tst_MainWindow::commandKeysWinOverTextFields()
     field->setText("Kapu");
     field->deselect();
     QAction *verify = action("actionVerify");
+    QVERIFY(verify);
     verify->setShortcut(QKeySequence::SelectAll);
     QSignalSpy verifySpy(verify, &QAction::triggered);
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
@@ -126,9 +137,11 @@ void tst_MainWindow::everyTextFieldRunsTheInputCheck()
 {
     const auto edits = m_window->centralWidget()->findChildren<QLineEdit *>();
     QCOMPARE(edits.size(), 92);
+    auto *pin = m_window->centralWidget()->findChild<QLineEdit *>("m_pin");
+    QVERIFY(pin);
     ModalDriver modals;
     for (QLineEdit *edit : edits) {
-        m_window->centralWidget()->findChild<QLineEdit *>("m_pin")->setText("x");
+        pin->setText("x");
         emit edit->editingFinished();
         QTRY_COMPARE_WITH_TIMEOUT(modals.shown.size(), 1, 2000);
         QCOMPARE(modals.shown.first().text, QString("Only numbers."));

@@ -124,6 +124,7 @@ void tst_savechecks::saveStoresWhatTheInputCheckLeft()
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     auto *pin = w.findChild<QLineEdit *>("m_pin");
+    QVERIFY(pin);
     pin->setFocus();
     pin->selectAll();
     QTest::keyClicks(pin, "12a");

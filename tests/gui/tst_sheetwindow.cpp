@@ -2,6 +2,7 @@
 // edited) and Exportálás PDF-be… draw the form as it is shown once the input
 // check has run on that edit, with the PIN masked; the sheets are read back with
 // pdftotext. A cancelled or failed export writes nothing.
+#include "core/phoneslot.h"
 #include "gui/app/mainwindow.h"
 
 #include "modaldriver.h"
@@ -42,7 +43,7 @@ void checkSheetText(const QString &text)
     const FormContent form = fixtures::richForm();
     for (const char *name : {"m_nev", "be1_nev", "ki3_on", "be2_off_msg"})
         QVERIFY2(text.contains(form.text(QLatin1String(name)).trimmed()), name);
-    QVERIFY(text.contains(form.texts[fixtures::phoneIndex(1)].text));
+    QVERIFY(text.contains(form.texts[phoneslot::phoneIndex(1)].text));
     QVERIFY(text.contains(QStringLiteral("****")));
     QVERIFY(!text.contains(kPin));
     QVERIFY(!text.contains(kRefused));
@@ -63,7 +64,7 @@ private slots:
 private:
     // The window shown and active, the form filled, and a refused edit of m_id
     // under way in its field.
-    void editRefusedId();
+    QLineEdit *editRefusedId();
 
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -80,17 +81,23 @@ void tst_sheetwindow::init()
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 
-void tst_sheetwindow::editRefusedId()
+// Types the refused identifier into m_id, which keeps the focus; nullptr when the
+// window has no m_id.
+QLineEdit *tst_sheetwindow::editRefusedId()
 {
     auto *id = m_window->findChild<QLineEdit *>("m_id");
+    if (!id)
+        return nullptr;
     id->setFocus();
     id->selectAll();
     QTest::keyClicks(id, kRefused);
+    return id;
 }
 
 void tst_sheetwindow::printPreviewDrawsTheCheckedForm()
 {
-    editRefusedId();
+    QLineEdit *id = editRefusedId();
+    QVERIFY(id);
     const QString printed = m_dir->filePath("printed.pdf");
     int pages = 0;
     ModalDriver modals;
@@ -106,7 +113,7 @@ void tst_sheetwindow::printPreviewDrawsTheCheckedForm()
         }
         window->close();
     });
-    QTest::keyClick(m_window->findChild<QLineEdit *>("m_id"), Qt::Key_P, Qt::ControlModifier);
+    QTest::keyClick(id, Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(modals.seen(), (QStringList{kInputError, "Print Preview|"}));
     QVERIFY(modals.unexpected.isEmpty());
     QCOMPARE(pages, 2); // 63 slots in use run onto a second page
@@ -115,13 +122,15 @@ void tst_sheetwindow::printPreviewDrawsTheCheckedForm()
 
 void tst_sheetwindow::exportWritesTheCheckedForm()
 {
-    editRefusedId();
+    QAction *exportPdf = m_window->findChild<QAction *>("actionExportPdf");
+    QVERIFY(exportPdf);
+    QVERIFY(editRefusedId());
     const QString path = m_dir->filePath("sheet.pdf");
     ModalDriver modals;
     // The file dialog takes the focus from the field, so the check's box comes
     // while it is open; the name is given after that box.
     modals.chooseFile(path, [&] { return modals.shown.size() > 1 || modals.elapsedMs() >= 3000; }).press();
-    m_window->findChild<QAction *>("actionExportPdf")->trigger();
+    exportPdf->trigger();
     QCOMPARE(modals.seen(), (QStringList{"Exportálás PDF-be|PDF Files (*.pdf)", kInputError,
                                          "Export|The handover sheet was saved as " + QDir::toNativeSeparators(path)
                                              + " (2 pages)."}));
@@ -131,6 +140,7 @@ void tst_sheetwindow::exportWritesTheCheckedForm()
 void tst_sheetwindow::cancelledOrFailedExportWritesNothing()
 {
     QAction *exportPdf = m_window->findChild<QAction *>("actionExportPdf");
+    QVERIFY(exportPdf);
     const QString missingFolder = m_dir->filePath("gone/sheet.pdf");
     {
         ModalDriver modals;

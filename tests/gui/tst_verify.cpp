@@ -61,6 +61,7 @@ void tst_Verify::afterDownload()
     }
     link.window.applyForm(form);
     auto *combo = link.window.findChild<QComboBox *>("smskp_combo");
+    QVERIFY(combo);
     QSignalSpy comboChanges(combo, &QComboBox::currentIndexChanged);
     link.setBehaviour(Fault(fault), [](SimBehaviour &b) { b.hangUpAfter = 500; });
     // With the checksum on the verify still compares without one.
@@ -92,7 +93,6 @@ void tst_Verify::afterDownload()
     QVERIFY(link.portFree());
     QCOMPARE(link.window.captureForm(), form);
     QCOMPARE(comboChanges.count(), 0);
-    QCOMPARE(windowdocument::transferText(link.window).size(), 92 * 17);
 }
 
 void tst_Verify::cancel()

@@ -28,6 +28,8 @@ const QString kGolden = QStringLiteral(RZM_GOLDEN_DIR "/widgettree.txt");
 // a worker sends it has arrived yet.
 class DialogDumper : public QObject
 {
+    Q_OBJECT
+
 public:
     QStringList lines;
 

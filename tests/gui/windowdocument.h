@@ -1,7 +1,7 @@
 #pragma once
 
-// The window's document: the current file and the last transfer text. Tests read
-// and set them only here, so a change of where the window keeps them touches one file.
+// The window's document: the current file. Tests read it only here, so a change of
+// where the window keeps it touches one file.
 #include "gui/app/mainwindow.h"
 
 #include <QLabel>
@@ -18,22 +18,11 @@ inline QString filePath(const MainWindow &window)
     return window.document().filePath;
 }
 
-inline QString transferText(const MainWindow &window)
-{
-    return window.document().transferText;
-}
-
-inline void setTransferText(MainWindow &window, const QString &text)
-{
-    DocumentState document = window.document();
-    document.transferText = text;
-    window.setDocument(document);
-}
-
-// The status bar's file label.
+// The status bar's file label; a window without one gives a text no test expects.
 inline QString fileLabel(const MainWindow &window)
 {
-    return window.findChild<QLabel *>("fileLabel")->text();
+    const auto *label = window.findChild<QLabel *>("fileLabel");
+    return label ? label->text() : QStringLiteral("<no fileLabel>");
 }
 
 // The boxes and file dialogs of opening and saving, as ModalDriver records them.

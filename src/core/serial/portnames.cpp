@@ -26,6 +26,11 @@ int comNumber(const QString &portName)
     return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
+QString comName(int number)
+{
+    return QStringLiteral("COM%1").arg(number);
+}
+
 QString systemLocation(const QString &portName)
 {
 #ifdef Q_OS_WIN

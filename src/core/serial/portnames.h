@@ -18,5 +18,7 @@ QString linkPath(int number);
 QString systemLocation(const QString &portName);
 // n for "COMn" (case-insensitive), 0 for any other name.
 int comNumber(const QString &portName);
+// "COMn" for n, the way back.
+QString comName(int number);
 
 } // namespace portnames

@@ -279,7 +279,7 @@ bool unmap(const Environment &env, int number, QString *error)
     const QFileInfo existing(path);
     if (!existing.isSymLink()) {
         *error = existing.exists() ? QStringLiteral("%1 is not a link; not touching it").arg(path)
-                                   : QStringLiteral("COM%1 has no link in %2").arg(number).arg(env.linkFolder());
+                                   : QStringLiteral("%1 has no link in %2").arg(portnames::comName(number), env.linkFolder());
         return false;
     }
     QLockFile lock(lockPath(env));

@@ -79,7 +79,7 @@ std::optional<LeftOut> firstLeftOut(const QSet<int> &listed)
     for (int n = 1; n <= comassign::kHighestNumber; ++n) {
         if (listed.contains(n))
             continue;
-        const QString device = portnames::systemLocation(QStringLiteral("COM%1").arg(n));
+        const QString device = portnames::systemLocation(portnames::comName(n));
         if (!QFileInfo::exists(device))
             continue;
         const portstate::Status status = portstate::examine(device);

@@ -69,7 +69,7 @@ QHash<int, qint64> masks(const FormContent &form)
 
 QString headerField(const FormContent::Text &field)
 {
-    if (field.name == u"rele_time")
+    if (field.name == formschema::fieldname::RelayTime)
         return padded(field.text.rightJustified(4, QLatin1Char('0')));
     return padded(field.text);
 }
@@ -141,7 +141,7 @@ TextResult buildTransferText(const FormContent &form, const LinkSettings &settin
         result.text += separator;
     }
     result.text.chop(1);
-    if (settings.checkValue > 0) {
+    if (settings.checkValue) {
         const QString sum = checksum(result.text, settings.checkSize);
         if (splitsLine(sum, separator)) {
             result.failure = TextFailure::SeparatorInField;

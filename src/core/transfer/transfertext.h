@@ -49,7 +49,7 @@ QStringList fields(const FormContent &form);
 bool transferable(QChar c);
 
 // The download's text, with the mandatory-field, character, separator and
-// telephone checks. Checksum appended when checkValue is above 0.
+// telephone checks. Checksum appended when checkValue is set.
 TextResult buildTransferText(const FormContent &form, const LinkSettings &settings);
 // What the verify expects back: every field followed by the separator, no checksum,
 // empty fields allowed; only the character check can fail.

@@ -5,7 +5,6 @@
 #include "gui/dialogs/about.h"
 #include "gui/dialogs/help.h"
 #include "gui/files/configfiles.h"
-#include "gui/files/unsavedchanges.h"
 #include "gui/form/formbinding.h"
 #include "gui/form/formchecks.h"
 #include "gui/form/formui.h"
@@ -24,6 +23,15 @@ namespace {
 
 const char *const kNotice = QT_TRANSLATE_NOOP("MainWindow", "Copyright © 2011-2026 RZM-417 fejlesztők");
 
+// The port label: two blanks before "Baud" at start, one after a port dialog.
+enum class PortLabel { AtStart, AfterDialog };
+
+QString portLabelText(const QString &port, PortLabel when)
+{
+    const QString pattern = when == PortLabel::AtStart ? MainWindow::tr("%1  Baud: %2") : MainWindow::tr("%1 Baud: %2");
+    return pattern.arg(port).arg(LineBaudRate);
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -35,28 +43,19 @@ MainWindow::MainWindow(QWidget *parent)
     // The form is built from tables, not from the .ui file: 92 fields and 256 boxes
     // in the creation order that files and transfers follow.
     m_form->setupUi(ui->centralWidget);
-    checkChecksumAction();
+    m_files = new ConfigFiles(*m_form, this);
+    m_link = new LinkCommands(this);
+    m_transfers = new TransferCommands(*m_form, this);
+    m_sheets = std::make_unique<SheetCommands>(*m_form, this);
 
-    auto *checksumKinds = new QActionGroup(this);
-    checksumKinds->setObjectName("checksumKinds");
-    for (QAction *a : {ui->action8bit_sum, ui->action16bit_sum, ui->action24bit_sum, ui->action32bit_sum, ui->actionFix})
-        checksumKinds->addAction(a);
-    if (ui->menuCHKS->isEnabled())
-        ui->menuCHKS->setEnabled(m_settings.checkValue != 0);
-
+    addChecksumGroup();
     connectActions();
     for (QLineEdit *edit : m_form->textFields())
         connect(edit, &QLineEdit::editingFinished, this, &MainWindow::input_check);
     connect(m_form->smskp_combo, &QComboBox::currentIndexChanged, this, &MainWindow::smskpSelect);
     addStatusLabels();
-
     new ShortcutPriority(this);
-    m_unsaved = new UnsavedChanges(this, *m_form);
-    m_files = std::make_unique<ConfigFiles>(this, *m_form, m_document, *m_unsaved, m_fileLabel);
-    m_link = std::make_unique<LinkCommands>(this, m_settings, m_portLabel, ui->menuCHKS);
-    m_transfers = std::make_unique<TransferCommands>(this, *m_form, m_settings, m_document, *m_unsaved);
-    m_sheets = std::make_unique<SheetCommands>(this, *m_form, m_document);
-    connect(new FileDrop(this), &FileDrop::dropped, this, &MainWindow::openGivenFile);
+    connectSubsystems();
 }
 
 MainWindow::~MainWindow()
@@ -67,15 +66,30 @@ MainWindow::~MainWindow()
         disconnect(edit, nullptr, this, nullptr);
 }
 
-void MainWindow::checkChecksumAction()
+// The five entries of the CHKS menu: one checked, the one that the settings'
+// checksum names.
+void MainWindow::addChecksumGroup()
 {
-    switch (m_settings.checkSize.kind) {
+    auto *checksumKinds = new QActionGroup(this);
+    checksumKinds->setObjectName("checksumKinds");
+    for (QAction *a :
+         {ui->action8bit_sum, ui->action16bit_sum, ui->action24bit_sum, ui->action32bit_sum, ui->actionFix})
+        checksumKinds->addAction(a);
+    showChecksum(m_link->settings());
+}
+
+// The CHKS menu shows the settings: the entry of the checksum's kind is checked,
+// and the menu is usable while a checksum is appended at all.
+void MainWindow::showChecksum(const LinkSettings &settings)
+{
+    switch (settings.checkSize.kind) {
     case Checksum::Kind::Sum8: ui->action8bit_sum->setChecked(true); break;
     case Checksum::Kind::Sum16: ui->action16bit_sum->setChecked(true); break;
     case Checksum::Kind::Sum24: ui->action24bit_sum->setChecked(true); break;
     case Checksum::Kind::Sum32: ui->action32bit_sum->setChecked(true); break;
     case Checksum::Kind::Fixed: ui->actionFix->setChecked(true); break;
     }
+    ui->menuCHKS->setEnabled(settings.checkValue);
 }
 
 void MainWindow::connectActions()
@@ -104,22 +118,30 @@ void MainWindow::connectActions()
     connect(ui->actionExportPdf, &QAction::triggered, this, &MainWindow::exportPdf);
 }
 
+// What the subsystems report reaches the window's labels, menu and title; what the
+// module holds reaches the files' notion of what is saved; a dropped file is opened.
+void MainWindow::connectSubsystems()
+{
+    connect(m_files, &ConfigFiles::fileChanged, m_fileLabel, &QLabel::setText);
+    connect(m_files, &ConfigFiles::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_link, &LinkCommands::linkChanged, this, &MainWindow::showChecksum);
+    connect(m_link, &LinkCommands::portChosen, m_portLabel,
+            [this](const QString &port) { m_portLabel->setText(portLabelText(port, PortLabel::AfterDialog)); });
+    connect(m_transfers, &TransferCommands::moduleHolds, m_files, &ConfigFiles::markStored);
+    connect(new FileDrop(this), &FileDrop::dropped, this, &MainWindow::openGivenFile);
+}
+
 void MainWindow::addStatusLabels()
 {
     m_fileLabel = new QLabel(tr("No file"), this);
     m_fileLabel->setObjectName("fileLabel");
     ui->statusBar->insertWidget(0, m_fileLabel, 1);
-    m_portLabel = new QLabel(LinkCommands::portLabelText(m_settings, LinkCommands::PortLabel::AtStart), this);
+    m_portLabel = new QLabel(portLabelText(m_link->settings().port, PortLabel::AtStart), this);
     m_portLabel->setObjectName("portLabel");
     ui->statusBar->insertWidget(1, m_portLabel, 1);
     m_noticeLabel = new QLabel(tr(kNotice), this);
     m_noticeLabel->setObjectName("noticeLabel");
     ui->statusBar->insertWidget(2, m_noticeLabel, 0);
-}
-
-void MainWindow::changeEvent(QEvent *event)
-{
-    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -130,14 +152,19 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-void MainWindow::setLinkSettings(const LinkSettings &settings)
+const LinkSettings &MainWindow::linkSettings() const
 {
-    m_settings = settings;
+    return m_link->settings();
 }
 
-void MainWindow::setDocument(const DocumentState &document)
+void MainWindow::setLinkSettings(const LinkSettings &settings)
 {
-    m_document = document;
+    m_link->setSettings(settings);
+}
+
+const DocumentState &MainWindow::document() const
+{
+    return m_files->document();
 }
 
 FormContent MainWindow::captureForm() const
@@ -155,25 +182,32 @@ void MainWindow::openfile() { m_files->openFile(); }
 void MainWindow::save() { m_files->save(); }
 void MainWindow::openGivenFile(const QString &path) { m_files->openGiven(path); }
 
-void MainWindow::saveas()
-{
-    // Save As is not offered: the action stays hidden and this slot does nothing.
-}
+// The slot table keeps Save As at its place, and its hidden, disabled action
+// stays connected to it; there is nothing to do.
+void MainWindow::saveas() {}
 
 void MainWindow::show_port() { m_link->editPort(); }
 void MainWindow::setCheck() { m_link->toggleChecksum(); }
-void MainWindow::setFixChar() { m_link->editFixedChar(); }
 void MainWindow::setAckChar() { m_link->editAckChar(); }
 void MainWindow::setSeparators() { m_link->editSeparators(); }
 void MainWindow::setUploadCommand() { m_link->editUploadCommand(); }
-void MainWindow::setChks8() { m_settings.checkSize = {Checksum::Kind::Sum8}; }
-void MainWindow::setChks16() { m_settings.checkSize = {Checksum::Kind::Sum16}; }
-void MainWindow::setChks24() { m_settings.checkSize = {Checksum::Kind::Sum24}; }
-void MainWindow::setChks32() { m_settings.checkSize = {Checksum::Kind::Sum32}; }
+void MainWindow::setChks8() { m_link->chooseSum(Checksum::Kind::Sum8); }
+void MainWindow::setChks16() { m_link->chooseSum(Checksum::Kind::Sum16); }
+void MainWindow::setChks24() { m_link->chooseSum(Checksum::Kind::Sum24); }
+void MainWindow::setChks32() { m_link->chooseSum(Checksum::Kind::Sum32); }
 
-void MainWindow::download() { m_transfers->download(); }
-void MainWindow::readup() { m_transfers->readup(); }
-void MainWindow::verify_func() { m_transfers->verify(); }
+void MainWindow::setFixChar()
+{
+    m_link->editFixedChar();
+    // The action group checked Fix as the dialog opened. A cancelled dialog, or an
+    // empty field (which stands for the 8-bit sum), leaves another kind in force:
+    // the menu shows that one again.
+    showChecksum(m_link->settings());
+}
+
+void MainWindow::download() { m_transfers->download(m_link->settings()); }
+void MainWindow::readup() { m_transfers->readOut(m_link->settings()); }
+void MainWindow::verify_func() { m_transfers->verify(m_link->settings()); }
 
 // Help windows: a new modeless one at every call, so several may be open; closed
 // ones go away instead of piling up as hidden children.
@@ -193,5 +227,5 @@ void MainWindow::contents()
 
 void MainWindow::input_check() { formchecks::checkInput(this, *m_form); }
 void MainWindow::smskpSelect() { formchecks::takeSmsCentre(*m_form); }
-void MainWindow::printSheet() { m_sheets->print(); }
-void MainWindow::exportPdf() { m_sheets->exportPdf(); }
+void MainWindow::printSheet() { m_sheets->print(m_files->document()); }
+void MainWindow::exportPdf() { m_sheets->exportPdf(m_files->document()); }

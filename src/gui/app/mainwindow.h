@@ -14,15 +14,17 @@ class FormUi;
 class LinkCommands;
 class SheetCommands;
 class TransferCommands;
-class UnsavedChanges;
 namespace Ui {
 class MainWindow;
 }
 
 // The one window of the program. Every command enters through one of its slots;
-// a slot that does more than a few lines hands the work to the class of its
-// subsystem that the window owns: ConfigFiles and SheetCommands (files/),
-// LinkCommands (settings/), TransferCommands (transfer/), and the form's checks (form/).
+// a slot that does more than a few lines hands the work to the subsystem that
+// owns it: ConfigFiles (files/: the document and whether it is saved),
+// LinkCommands (settings/: the link settings), TransferCommands (transfer/),
+// SheetCommands (printing/) and the form's checks (form/). The subsystems own
+// their state and report through signals; the window owns its menus and labels,
+// and connects the two in one place (connectSubsystems()).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -31,11 +33,10 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    const LinkSettings &linkSettings() const { return m_settings; }
+    const LinkSettings &linkSettings() const;
     // For the simulator-backed demo and tests, which point the window at a pty.
     void setLinkSettings(const LinkSettings &settings);
-    const DocumentState &document() const { return m_document; }
-    void setDocument(const DocumentState &document);
+    const DocumentState &document() const;
 
     // The form's values in enumeration order, and the way back.
     FormContent captureForm() const;
@@ -73,25 +74,24 @@ public slots:
     void smskpSelect();
 
 protected:
-    void changeEvent(QEvent *event) override;
     // Asks before unsaved edits go with the window (Exit, Ctrl+Q, the close button).
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void checkChecksumAction();
+    void addChecksumGroup();
+    void showChecksum(const LinkSettings &settings);
     void connectActions();
+    void connectSubsystems();
     void addStatusLabels();
 
     std::unique_ptr<Ui::MainWindow> ui;
     std::unique_ptr<FormUi> m_form;
-    LinkSettings m_settings;
-    DocumentState m_document;
     QLabel *m_portLabel = nullptr;
     QLabel *m_fileLabel = nullptr;
     QLabel *m_noticeLabel = nullptr;
-    UnsavedChanges *m_unsaved = nullptr;
-    std::unique_ptr<ConfigFiles> m_files;
-    std::unique_ptr<LinkCommands> m_link;
-    std::unique_ptr<TransferCommands> m_transfers;
+    // Children of the window, made once the form is built.
+    ConfigFiles *m_files = nullptr;
+    LinkCommands *m_link = nullptr;
+    TransferCommands *m_transfers = nullptr;
     std::unique_ptr<SheetCommands> m_sheets;
 };

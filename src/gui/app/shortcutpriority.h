@@ -12,6 +12,8 @@ class QWidget;
 // offered to the field; every other key, the editing keys among them, still is.
 class ShortcutPriority : public QObject
 {
+    Q_OBJECT
+
 public:
     // Watches the widgets of `window` for as long as this object lives.
     explicit ShortcutPriority(QWidget *window);

@@ -3,22 +3,25 @@
 #include "core/formcontent.h"
 #include "documentstate.h"
 
-#include <QCoreApplication>
+#include <QObject>
 
 class FormUi;
-class QLabel;
 class QWidget;
 class UnsavedChanges;
 
 // The file commands of the window: New, Open and Save on top of the core file
-// format, and the question before unsaved edits are lost. The window owns one;
-// its texts are the window's (translation context "MainWindow").
-class ConfigFiles
+// format, and the question before unsaved edits are lost. It owns the document
+// (which file the form came from) and knows whether the form has changed since;
+// it tells the window through its signals. Its texts are the window's (WindowTexts).
+class ConfigFiles : public QObject
 {
-    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+    Q_OBJECT
 
 public:
-    ConfigFiles(QWidget *window, FormUi &form, DocumentState &document, UnsavedChanges &unsaved, QLabel *fileLabel);
+    // The commands of `window`, which owns this object, on its form.
+    ConfigFiles(FormUi &form, QWidget *window);
+
+    const DocumentState &document() const { return m_document; }
 
     // newfile(): loads the default configuration "default17.ui".
     void newFile();
@@ -32,6 +35,15 @@ public:
     // True when the form may be replaced or thrown away: nothing is unsaved, or
     // the user saved it or chose to discard it.
     bool mayDiscardForm();
+    // The module now holds `content` (a download was acknowledged, a read-out was
+    // put on the form): nothing of it is unsaved.
+    void markStored(const FormContent &content);
+
+signals:
+    // A file was loaded or saved; `fileName` is its name as the status bar shows it.
+    void fileChanged(const QString &fileName);
+    // The form now differs, or no longer differs, from what was last stored.
+    void modifiedChanged(bool modified);
 
 private:
     void load();
@@ -40,7 +52,6 @@ private:
 
     QWidget *m_window;
     FormUi &m_form;
-    DocumentState &m_document;
-    UnsavedChanges &m_unsaved;
-    QLabel *m_fileLabel;
+    DocumentState m_document;
+    UnsavedChanges *m_unsaved;
 };

@@ -2,15 +2,14 @@
 
 #include "gui/form/formbinding.h"
 #include "gui/form/formui.h"
+#include "gui/windowtexts.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 
-UnsavedChanges::UnsavedChanges(QWidget *window, const FormUi &form)
-    : QObject(window)
-    , m_window(window)
+UnsavedChanges::UnsavedChanges(const FormUi &form, QObject *parent)
+    : QObject(parent)
     , m_form(form)
     , m_saved(formbinding::capture(form))
 {
@@ -35,12 +34,12 @@ bool UnsavedChanges::pending() const
     return formbinding::capture(m_form) != m_saved;
 }
 
-UnsavedChanges::Answer UnsavedChanges::ask() const
+UnsavedChanges::Answer UnsavedChanges::ask(QWidget *window) const
 {
     const auto pressed = QMessageBox::warning(
-        m_window, QCoreApplication::translate("MainWindow", "Unsaved changes"),
-        QCoreApplication::translate("MainWindow", "The form has changes that are not saved.\n"
-                                                  "Do you want to save them?"),
+        window, WindowTexts::tr("Unsaved changes"),
+        WindowTexts::tr("The form has changes that are not saved.\n"
+                        "Do you want to save them?"),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     switch (pressed) {
     case QMessageBox::Save:
@@ -54,5 +53,5 @@ UnsavedChanges::Answer UnsavedChanges::ask() const
 
 void UnsavedChanges::showMark()
 {
-    m_window->setWindowModified(pending());
+    emit modifiedChanged(pending());
 }

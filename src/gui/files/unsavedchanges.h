@@ -9,27 +9,31 @@ class FormUi;
 class QWidget;
 
 // Knows whether the form differs from what was last opened, saved, read out or
-// downloaded, and shows it as the window's modified mark ("[*]" in its title).
-// Only the values that files and transfers carry count: an edit undone by hand
-// leaves nothing unsaved.
+// downloaded, and says so through modifiedChanged() (the window shows it as its
+// modified mark, "[*]" in its title). Only the values that files and transfers
+// carry count: an edit undone by hand leaves nothing unsaved.
 class UnsavedChanges : public QObject
 {
+    Q_OBJECT
+
 public:
     // The form as it is now counts as saved.
-    UnsavedChanges(QWidget *window, const FormUi &form);
+    UnsavedChanges(const FormUi &form, QObject *parent);
 
     // What the form now holds is stored somewhere: in a file, or in the module.
     void setSaved(const FormContent &content);
     bool pending() const;
 
     enum class Answer { Save, Discard, Cancel };
-    // Asks whether to save the unsaved edits before they are thrown away.
-    Answer ask() const;
+    // Asks, in a box on `window`, whether to save the unsaved edits before they are thrown away.
+    Answer ask(QWidget *window) const;
+
+signals:
+    void modifiedChanged(bool modified);
 
 private:
     void showMark();
 
-    QWidget *m_window;
     const FormUi &m_form;
     FormContent m_saved;
     // Many fields change at once when a file is loaded: the mark is brought up to

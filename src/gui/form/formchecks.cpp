@@ -1,12 +1,13 @@
 #include "formchecks.h"
 
+#include "core/coretexts.h"
 #include "core/inputrules.h"
 #include "core/smscentre.h"
 #include "formbinding.h"
 #include "formui.h"
+#include "gui/windowtexts.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 
@@ -24,8 +25,8 @@ void checkInput(QWidget *window, const FormUi &form)
         return;
     field->clear();
     field->setFocus(Qt::OtherFocusReason);
-    QMessageBox::warning(window, QCoreApplication::translate("MainWindow", "Input error"),
-                         QCoreApplication::translate("MainWindow", violation->message.toUtf8().constData()));
+    QMessageBox::warning(window, WindowTexts::tr("Input error"),
+                         CoreTexts::tr(violation->message.toUtf8().constData()));
 }
 
 void takeSmsCentre(const FormUi &form)

@@ -1,12 +1,12 @@
 #include "formui.h"
 
+#include "core/coretexts.h"
 #include "core/formschema.h"
 #include "core/formtexts.h"
 #include "core/smscentre.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,10 +14,10 @@
 
 namespace {
 
-// The form's texts are those of the main window: its translation context.
+// The form's labels, hints, headers and operator names are the core's texts.
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("MainWindow", text);
+    return CoreTexts::tr(text);
 }
 
 // Position of the 16 named fields, in enumeration order; their texts are formtexts::NamedRows.
@@ -26,7 +26,7 @@ struct NamedRow
     int x, y, w, h;
 };
 
-constexpr NamedRow kNamedRows[16] = {
+constexpr NamedRow kNamedRows[formschema::MandatoryCount] = {
     {159, 10, 91, 20},
     {130, 35, 35, 20},
     {130, 60, 35, 20},
@@ -46,6 +46,16 @@ constexpr NamedRow kNamedRows[16] = {
 };
 
 const char *const kHintStyle = "color: rgb(170, 0, 0);";
+
+// The telephone grid: four blocks side by side, each row of a block one slot.
+constexpr int kBlockWidth = 260;
+constexpr int kFirstRowY = 255;
+constexpr int kRowHeight = 25;
+
+int rowY(int row) // row 1..16
+{
+    return kFirstRowY + kRowHeight * (row - 1);
+}
 
 // The form sits on a fixed pixel grid, so its texts get pixel-sized, slightly narrowed
 // fonts: the longest row label ("1-es bemenet bekapcsoláskor:") must fit the 146 pixels
@@ -108,8 +118,8 @@ void FormUi::addNamedRows(const QFont &font)
 // Column headers of the four blocks.
 void FormUi::addHeaders(const QFont &textFont, const QFont &headerFont)
 {
-    for (int block = 1; block <= 4; ++block) {
-        const int dx = 260 * (block - 1);
+    for (int block = 1; block <= formschema::BlockCount; ++block) {
+        const int dx = kBlockWidth * (block - 1);
         auto *alarm = makeLabel(Frame, QStringLiteral("l_alarm_%1").arg(block), QRect(10 + dx, 210, 41, 41), headerFont);
         alarm->setWordWrap(true);
         alarm->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
@@ -153,9 +163,9 @@ void FormUi::setupUi(QWidget *centralWidget)
     // Telephone fields 28..91, block by block, row by row.
     const QFont courier(QStringLiteral("Courier"));
     for (int i = formschema::HeaderCount; i < formschema::TextCount; ++i) {
-        const int slot = i - formschema::HeaderCount;
+        const auto place = formschema::placeOfSlot(i - formschema::HeaderCount + 1);
         QLineEdit *edit = addField(i);
-        edit->setGeometry(120 + 260 * (slot / 16), 255 + 25 * (slot % 16), 105, 20);
+        edit->setGeometry(120 + kBlockWidth * (place.block - 1), rowY(place.row), 105, 20);
         edit->setFont(courier);
     }
 
@@ -164,7 +174,7 @@ void FormUi::setupUi(QWidget *centralWidget)
     for (const auto &box : formschema::boxes()) {
         auto *check = new QCheckBox(Frame);
         check->setObjectName(box.name);
-        check->setGeometry(kColumnX[box.column] + 260 * (box.block - 1), 255 + 25 * (box.row - 1), 16, 18);
+        check->setGeometry(kColumnX[box.column] + kBlockWidth * (box.block - 1), rowY(box.row), 16, 18);
         m_boxes.append(check);
     }
 

@@ -2,6 +2,7 @@
 
 #include "core/files/configfile.h"
 #include "gui/form/formbinding.h"
+#include "gui/windowtexts.h"
 #include "sheet/handoversheet.h"
 
 #include <QApplication>
@@ -14,19 +15,35 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-SheetCommands::SheetCommands(QWidget *window, const FormUi &form, const DocumentState &document)
-    : m_window(window)
-    , m_form(form)
-    , m_document(document)
+namespace {
+
+// The name the status bar shows, with .pdf: beside the file while the path still
+// names it (a refused Open leaves the refused file's path), else in the working
+// folder, where the save's dialog starts too.
+QString suggestedPdfPath(const DocumentState &document)
+{
+    if (document.fileName.isEmpty())
+        return QStringLiteral(".");
+    const QString name = QFileInfo(document.fileName).completeBaseName() + QStringLiteral(".pdf");
+    if (configfile::displayName(document.filePath) != document.fileName)
+        return name;
+    return QFileInfo(document.filePath).dir().filePath(name);
+}
+
+} // namespace
+
+SheetCommands::SheetCommands(const FormUi &form, QWidget *window)
+    : m_form(form)
+    , m_window(window)
 {
 }
 
-sheet::SheetInput SheetCommands::sheetInput() const
+sheet::SheetInput SheetCommands::sheetInput(const DocumentState &document) const
 {
-    return {formbinding::capture(m_form), m_document.fileName, QDate::currentDate(), false};
+    return {formbinding::capture(m_form), document.fileName, QDate::currentDate(), false};
 }
 
-void SheetCommands::print()
+void SheetCommands::print(const DocumentState &document)
 {
     // The preview takes the focus only once its window is up, after it has drawn
     // the pages: the field being edited is finished first, so its input check
@@ -38,7 +55,7 @@ void SheetCommands::print()
         if (QApplication::focusWidget())
             editing = QApplication::focusWidget();
     }
-    const sheet::SheetInput input = sheetInput();
+    const sheet::SheetInput input = sheetInput(document);
 
     QPrinter printer(QPrinter::HighResolution);
     sheet::useA4(printer);
@@ -47,33 +64,22 @@ void SheetCommands::print()
     preview.resize(m_window->size()); // a whole page readable at first sight
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [this, &input](QPrinter *target) {
         if (sheet::render(*target, input) == 0)
-            QMessageBox::critical(m_window, tr("Print error"),
-                                  tr("The handover sheet could not be printed.\nReason: the printer could not be "
-                                     "started. Check the printer, or the file it is to print into."));
+            QMessageBox::critical(m_window, WindowTexts::tr("Print error"),
+                                  WindowTexts::tr("The handover sheet could not be printed.\nReason: the printer "
+                                                  "could not be started. Check the printer, or the file it is "
+                                                  "to print into."));
     });
     preview.exec();
     if (editing)
         editing->setFocus(Qt::OtherFocusReason);
 }
 
-// The name the status bar shows, with .pdf: beside the file while the path still
-// names it (a refused Open leaves the refused file's path), else in the working
-// folder, where the save's dialog starts too.
-QString SheetCommands::suggestedPdfPath() const
-{
-    if (m_document.fileName.isEmpty())
-        return QStringLiteral(".");
-    const QString name = QFileInfo(m_document.fileName).completeBaseName() + QStringLiteral(".pdf");
-    if (configfile::displayName(m_document.filePath) != m_document.fileName)
-        return name;
-    return QFileInfo(m_document.filePath).dir().filePath(name);
-}
-
 // A name typed without an ending gets .pdf, and the dialog asks before an
 // existing file is replaced.
-QString SheetCommands::askPdfPath() const
+QString SheetCommands::askPdfPath(const DocumentState &document) const
 {
-    QFileDialog dialog(m_window, tr("Exportálás PDF-be"), suggestedPdfPath(), tr("PDF Files (*.pdf)"));
+    QFileDialog dialog(m_window, WindowTexts::tr("Exportálás PDF-be"), suggestedPdfPath(document),
+                       WindowTexts::tr("PDF Files (*.pdf)"));
     dialog.setObjectName(QStringLiteral("exportPdfDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -82,9 +88,9 @@ QString SheetCommands::askPdfPath() const
     return dialog.selectedFiles().value(0);
 }
 
-void SheetCommands::exportPdf()
+void SheetCommands::exportPdf(const DocumentState &document)
 {
-    const QString path = askPdfPath();
+    const QString path = askPdfPath(document);
     if (path.isEmpty())
         return;
     // The dialog took the focus from the field being edited, and so ran the input
@@ -92,14 +98,15 @@ void SheetCommands::exportPdf()
     QString reason;
     int pages = 0;
     const QString shown = QDir::toNativeSeparators(path);
-    if (!sheet::writePdf(path, sheetInput(), &reason, &pages)) {
-        QMessageBox::critical(m_window, tr("Export error"),
-                              tr("Cannot write the PDF file %1.\nReason: %2\nNothing was written; a file "
-                                 "already there is unchanged.")
+    if (!sheet::writePdf(path, sheetInput(document), &reason, &pages)) {
+        QMessageBox::critical(m_window, WindowTexts::tr("Export error"),
+                              WindowTexts::tr("Cannot write the PDF file %1.\nReason: %2\nNothing was written; "
+                                              "a file already there is unchanged.")
                                   .arg(shown, reason));
         return;
     }
-    const QString done = pages == 1 ? tr("The handover sheet was saved as %1 (1 page).").arg(shown)
-                                    : tr("The handover sheet was saved as %1 (%2 pages).").arg(shown, QString::number(pages));
-    QMessageBox::information(m_window, tr("Export"), done);
+    const QString done = pages == 1
+        ? WindowTexts::tr("The handover sheet was saved as %1 (1 page).").arg(shown)
+        : WindowTexts::tr("The handover sheet was saved as %1 (%2 pages).").arg(shown, QString::number(pages));
+    QMessageBox::information(m_window, WindowTexts::tr("Export"), done);
 }

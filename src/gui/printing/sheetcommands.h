@@ -2,7 +2,7 @@
 
 #include "gui/files/documentstate.h"
 
-#include <QCoreApplication>
+#include <QString>
 
 class FormUi;
 class QWidget;
@@ -13,24 +13,21 @@ struct SheetInput;
 // The handover sheet from the window: Nyomtatás… (the print preview, and from it
 // the printer) and Exportálás PDF-be…. Both draw the form as it is shown, copied
 // as the save copies it, once the input check has run on the field being edited.
-// The PIN is printed masked; rzm417-cli sheet --show-pin prints it. Texts are the
-// window's (translation context "MainWindow").
+// The PIN is printed masked; rzm417-cli sheet --show-pin prints it. The sheet
+// names the document's file, which the caller hands over with each command.
+// Texts are the window's (WindowTexts).
 class SheetCommands
 {
-    Q_DECLARE_TR_FUNCTIONS(MainWindow)
-
 public:
-    SheetCommands(QWidget *window, const FormUi &form, const DocumentState &document);
+    SheetCommands(const FormUi &form, QWidget *window);
 
-    void print();
-    void exportPdf();
+    void print(const DocumentState &document);
+    void exportPdf(const DocumentState &document);
 
 private:
-    sheet::SheetInput sheetInput() const;
-    QString suggestedPdfPath() const;
-    QString askPdfPath() const;
+    sheet::SheetInput sheetInput(const DocumentState &document) const;
+    QString askPdfPath(const DocumentState &document) const;
 
-    QWidget *m_window;
     const FormUi &m_form;
-    const DocumentState &m_document;
+    QWidget *m_window;
 };

@@ -4,69 +4,82 @@
 #include "separators.h"
 #include "setcom.h"
 
-#include <QLabel>
-#include <QMenu>
-
-LinkCommands::LinkCommands(QWidget *window, LinkSettings &settings, QLabel *portLabel, QMenu *checksumMenu)
-    : m_window(window)
-    , m_settings(settings)
-    , m_portLabel(portLabel)
-    , m_checksumMenu(checksumMenu)
+LinkCommands::LinkCommands(QWidget *window)
+    : QObject(window)
+    , m_window(window)
 {
+    setObjectName(QStringLiteral("linkCommands"));
 }
 
-QString LinkCommands::portLabelText(const LinkSettings &settings, PortLabel when)
+void LinkCommands::setSettings(const LinkSettings &settings)
 {
-    const QString pattern = when == PortLabel::AtStart ? tr("%1  Baud: %2") : tr("%1 Baud: %2");
-    return pattern.arg(settings.port).arg(settings.baudRate);
+    change(settings);
+}
+
+void LinkCommands::change(const LinkSettings &settings)
+{
+    if (settings == m_settings)
+        return;
+    m_settings = settings;
+    emit linkChanged(m_settings);
+}
+
+// Runs a settings dialog; when it was accepted, `take` copies its result over.
+bool LinkCommands::run(QDialog &dialog, const std::function<void(LinkSettings &)> &take)
+{
+    if (dialog.exec() == QDialog::Rejected)
+        return false;
+    LinkSettings next = m_settings;
+    take(next);
+    change(next);
+    return true;
 }
 
 void LinkCommands::editPort()
 {
-    setcom dialog(m_settings.port, m_settings.baudRate, m_window);
-    if (dialog.exec() == QDialog::Rejected)
-        return;
-    m_settings.port = dialog.port();
-    m_settings.baudRate = dialog.baudRate();
-    m_portLabel->setText(portLabelText(m_settings, PortLabel::AfterDialog));
+    setcom dialog(m_settings.port, m_window);
+    if (run(dialog, [&dialog](LinkSettings &s) { s.port = dialog.port(); }))
+        emit portChosen(m_settings.port);
 }
 
 void LinkCommands::editFixedChar()
 {
     setFix dialog(m_window);
-    if (dialog.exec() == QDialog::Rejected)
-        return;
     // An empty field gives 0, which reads as the 8-bit sum.
-    m_settings.checkSize = Checksum::fromByte(dialog.character());
+    run(dialog, [&dialog](LinkSettings &s) { s.checkSize = Checksum::fromByte(dialog.character()); });
 }
 
 void LinkCommands::editAckChar()
 {
     setAck dialog(m_window, m_settings.ackChar);
-    if (dialog.exec() == QDialog::Rejected)
-        return;
-    m_settings.ackChar = dialog.character();
+    run(dialog, [&dialog](LinkSettings &s) { s.ackChar = dialog.character(); });
 }
 
 void LinkCommands::editSeparators()
 {
     separators dialog(m_window, m_settings.downloadSeparator, m_settings.uploadSeparator);
-    if (dialog.exec() == QDialog::Rejected)
-        return;
-    m_settings.downloadSeparator = dialog.downloadSeparator();
-    m_settings.uploadSeparator = dialog.uploadSeparator();
+    run(dialog, [&dialog](LinkSettings &s) {
+        s.downloadSeparator = dialog.downloadSeparator();
+        s.uploadSeparator = dialog.uploadSeparator();
+    });
 }
 
 void LinkCommands::editUploadCommand()
 {
     setUC dialog(m_window, m_settings.uploadCommand);
-    if (dialog.exec() == QDialog::Rejected)
-        return;
-    m_settings.uploadCommand = dialog.character();
+    run(dialog, [&dialog](LinkSettings &s) { s.uploadCommand = dialog.character(); });
 }
 
 void LinkCommands::toggleChecksum()
 {
-    m_settings.checkValue = m_settings.checkValue == 0 ? 1 : 0;
-    m_checksumMenu->setEnabled(m_settings.checkValue != 0);
+    LinkSettings next = m_settings;
+    next.checkValue = !next.checkValue;
+    change(next);
+}
+
+void LinkCommands::chooseSum(Checksum::Kind kind)
+{
+    LinkSettings next = m_settings;
+    next.checkSize = {kind};
+    change(next);
 }

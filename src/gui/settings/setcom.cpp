@@ -1,6 +1,8 @@
 #include "setcom.h"
 #include "ui_setcom.h"
 
+#include "core/linksettings.h"
+#include "core/serial/comassign.h"
 #include "core/serial/portnames.h"
 #include "core/serial/portprobe.h"
 #include "core/serial/portscan.h"
@@ -9,11 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 
-namespace {
-constexpr int kPortCount = 32;
-} // namespace
-
-setcom::setcom(const QString &port, int baudRate, QWidget *parent)
+setcom::setcom(const QString &port, QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::setcom>())
 {
@@ -23,8 +21,8 @@ setcom::setcom(const QString &port, int baudRate, QWidget *parent)
     // adapter plugged in since the last look gets its lasting number first.
     portscan::assignNumbers();
     ui->comboBox->clear();
-    for (int n = 1; n <= kPortCount; ++n) {
-        const QString name = QStringLiteral("COM%1").arg(n);
+    for (int n = 1; n <= comassign::kHighestNumber; ++n) {
+        const QString name = portnames::comName(n);
         if (!portnames::canOpenExclusively(name))
             continue;
         ui->comboBox->addItem(name);
@@ -34,10 +32,7 @@ setcom::setcom(const QString &port, int baudRate, QWidget *parent)
 
     explainLeftOut();
 
-    const QString rate = QString::number(baudRate);
-    const int rateIndex = ui->baudrate->findText(rate);
-    if (rateIndex >= 0)
-        ui->baudrate->setCurrentIndex(rateIndex);
+    ui->baudrate->setCurrentIndex(ui->baudrate->findText(QString::number(LineBaudRate)));
 }
 
 void setcom::explainLeftOut()
@@ -49,7 +44,7 @@ void setcom::explainLeftOut()
     if (!leftOut)
         return;
     const QString device = leftOut->device.startsWith(QLatin1String("/dev/")) ? leftOut->device.mid(5) : leftOut->device;
-    const QString port = QStringLiteral("COM%1 (%2)").arg(leftOut->number).arg(device);
+    const QString port = QStringLiteral("%1 (%2)").arg(portnames::comName(leftOut->number), device);
     const portstate::Status &status = leftOut->status;
     QString text;
     if (status.state == portstate::State::NoPermission && !status.group.isEmpty())
@@ -69,9 +64,4 @@ setcom::~setcom() = default;
 QString setcom::port() const
 {
     return ui->comboBox->currentText();
-}
-
-int setcom::baudRate() const
-{
-    return ui->baudrate->currentText().toInt();
 }

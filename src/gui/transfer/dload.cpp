@@ -28,11 +28,11 @@ dload::dload(const LinkSettings &settings, const QString &transferText, QWidget 
         m_ui->progressBar->reset();
     });
     connect(m_worker.get(), &dlThread::progressValue, m_ui->progressBar, &QProgressBar::setValue);
-    connect(m_worker.get(), &QThread::finished, this, &dload::dlcomplete);
+    connect(m_worker.get(), &dlThread::ended, this, &dload::dlcomplete);
     // Emitting finished() still reads the worker object on its own thread, and
     // QThread::wait() orders that before the delete below through a futex that
-    // ThreadSanitizer cannot see. This flag, set after the emission has queued
-    // dlcomplete(), states the same order in a form it checks.
+    // ThreadSanitizer cannot see. This flag, set as finished() is emitted, states
+    // the same order in a form it checks.
     connect(m_worker.get(), &QThread::finished, m_worker.get(),
             [this] { m_finishEmitted.store(true, std::memory_order_release); }, Qt::DirectConnection);
     m_worker->start(QThread::InheritPriority);
@@ -46,9 +46,9 @@ dload::~dload()
     (void)m_finishEmitted.load(std::memory_order_acquire);
 }
 
-void dload::dlcomplete()
+void dload::dlcomplete(transfer::DownloadOutcome outcome)
 {
-    if (m_worker->succeeded()) {
+    if (outcome == transfer::DownloadOutcome::Acknowledged) {
         m_shownSuccess = true;
         m_ui->kiiras->setText(tr("Sikeres betöltés."));
         auto *timer = new QTimer(this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/linksettings.h"
+#include "core/transfer/downloadexchange.h"
 
 #include <QDialog>
 
@@ -13,7 +14,8 @@ class dload;
 }
 
 // The download's progress dialog (dload.ui). Its worker starts in the constructor, so the
-// exchange begins while the dialog opens; the outcome replaces Cancel with OK.
+// exchange begins while the dialog opens; the worker's outcome, a signal of its own,
+// replaces Cancel with OK.
 // Close requests are ignored; Escape rejects. Destroying the dialog stops the
 // worker and waits for it, so the port is closed before the dialog is gone.
 class dload : public QDialog
@@ -30,7 +32,8 @@ public:
     bool succeeded() const { return m_shownSuccess; }
 
 public slots:
-    void dlcomplete();
+    // Shows how the exchange ended.
+    void dlcomplete(transfer::DownloadOutcome outcome);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

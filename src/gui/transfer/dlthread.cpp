@@ -14,6 +14,8 @@ dlThread::dlThread(const LinkSettings &settings, const QString &transferText)
     : m_settings(settings)
     , m_transferText(transferText)
 {
+    // finished() comes from the exchange's thread; this runs on ours, after run().
+    connect(this, &QThread::finished, this, [this] { emit ended(m_outcome.load(std::memory_order_acquire)); });
 }
 
 dlThread::~dlThread()
@@ -43,6 +45,5 @@ void dlThread::run()
         emit progressValue(value);
     };
     hooks.stopRequested = [this] { return isInterruptionRequested(); };
-    m_outcome = transfer::runDownload(port, m_settings, m_transferText, hooks);
-    m_success = m_outcome == transfer::DownloadOutcome::Acknowledged;
+    m_outcome.store(transfer::runDownload(port, m_settings, m_transferText, hooks), std::memory_order_release);
 }

@@ -1,6 +1,7 @@
 #include "readprogress.h"
 
 #include "core/serial/serialport.h"
+#include "gui/windowtexts.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>
@@ -35,7 +36,7 @@ transfer::Reception ReadProgress::run(SerialPort &port, const LinkSettings &sett
 
 void ReadProgress::show(SerialPort &port)
 {
-    m_dialog = std::make_unique<QProgressDialog>(m_label, QCoreApplication::translate("MainWindow", "Megszakítás"), 0,
+    m_dialog = std::make_unique<QProgressDialog>(m_label, WindowTexts::tr("Megszakítás"), 0,
                                                  transfer::ReadoutAnswerBytes, m_parent);
     m_dialog->setObjectName(QStringLiteral("readProgress"));
     m_dialog->setWindowModality(Qt::WindowModal);

@@ -9,12 +9,14 @@
 #include "core/serial/serialport.h"
 #include "core/transfer/answer.h"
 #include "core/transfer/transfertext.h"
-#include "gui/files/unsavedchanges.h"
 #include "gui/form/formbinding.h"
 #include "gui/form/formchecks.h"
+#include "gui/windowtexts.h"
 
 #include <QDebug>
 #include <QMessageBox>
+
+#include <optional>
 
 namespace {
 
@@ -23,51 +25,53 @@ QString failureText(transfer::TextFailure failure, quint8 separator)
     using transfer::TextFailure;
     switch (failure) {
     case TextFailure::MissingField:
-        return TransferCommands::tr("Az összes mező kitöltése kötelező.");
+        return WindowTexts::tr("Az összes mező kitöltése kötelező.");
     case TextFailure::AccentedCharacter:
-        return TransferCommands::tr("Ékezetes karakterek nem használhatóak.");
+        return WindowTexts::tr("Ékezetes karakterek nem használhatóak.");
     case TextFailure::SeparatorInField:
-        return TransferCommands::tr("Az elválasztó karakter (%1) nem használható a mezőkben.")
+        return WindowTexts::tr("Az elválasztó karakter (%1) nem használható a mezőkben.")
             .arg(latin1::fromByte(separator));
     case TextFailure::PhoneCharacter:
-        return TransferCommands::tr("A telefonszámokban csak számjegy és szóköz állhat.");
+        return WindowTexts::tr("A telefonszámokban csak számjegy és szóköz állhat.");
     case TextFailure::None:
         break;
     }
     return QString();
 }
 
-// The module's answer text, or nothing when the port failed or the user cancelled.
-// A reception leaves the port open: the caller decides when it closes.
-enum class Asked { PortFailed, Cancelled, Answered };
+// The read-out and the verify ask the module alike; they differ in their texts.
+enum class Reading { ReadOut, Verify };
 
-Asked askModule(QWidget *window, SerialPort &port, const LinkSettings &settings, const QString &label,
-                QString *answerText)
+// The module's answer text, or nothing when the user cancelled or the port failed
+// (which is then shown). A reception leaves the port open: the caller decides when
+// it closes.
+std::optional<QString> askModule(QWidget *window, SerialPort &port, const LinkSettings &settings, Reading reading)
 {
-    ReadProgress progress(window, label);
+    const bool readOut = reading == Reading::ReadOut;
+    ReadProgress progress(window, readOut ? WindowTexts::tr("Kiolvasás...") : WindowTexts::tr("Ellenőrzés..."));
     const transfer::Reception reception = progress.run(port, settings);
     switch (reception.status) {
     case transfer::Reception::Status::PortFailure:
-        return Asked::PortFailed;
+        QMessageBox::critical(window, WindowTexts::tr("Hiba"),
+                              readOut ? WindowTexts::tr("Sikertelen kiolvasás.\nNem lehet megnyitni a portot.")
+                                      : WindowTexts::tr("Sikertelen ellenőrzés.\nNem lehet megnyitni a portot."));
+        return std::nullopt;
     case transfer::Reception::Status::Cancelled:
-        return Asked::Cancelled;
+        return std::nullopt;
     case transfer::Reception::Status::Received:
         break;
     }
-    *answerText = answer::normalise(answer::rawText(reception.bytes));
-    return Asked::Answered;
+    return answer::normalise(answer::rawText(reception.bytes));
 }
 
 } // namespace
 
-TransferCommands::TransferCommands(QWidget *window, FormUi &form, const LinkSettings &settings,
-                                   DocumentState &document, UnsavedChanges &unsaved)
-    : m_window(window)
+TransferCommands::TransferCommands(FormUi &form, QWidget *window)
+    : QObject(window)
+    , m_window(window)
     , m_form(form)
-    , m_settings(settings)
-    , m_document(document)
-    , m_unsaved(unsaved)
 {
+    setObjectName(QStringLiteral("transferCommands"));
 }
 
 // A line break in a field: a carriage return ends a line on the wire, so the
@@ -77,91 +81,76 @@ QString TransferCommands::lineBreakText(int index) const
 {
     const QString name = formschema::textFields().at(index).name;
     const QString label = formbinding::fieldLabel(m_form, name);
-    return tr("Sortörés nem használható a mezőkben.\nA hibás mező: %1.")
+    return WindowTexts::tr("Sortörés nem használható a mezőkben.\nA hibás mező: %1.")
         .arg(label.isEmpty() ? name : QStringLiteral("\"%1\" (%2)").arg(label, name));
 }
 
-void TransferCommands::download()
+void TransferCommands::download(const LinkSettings &settings)
 {
-    m_document.transferText.clear();
     const FormContent form = formbinding::capture(m_form);
     // Refused before the port is touched: nothing reaches the module. A line break
     // is named on its own, before the rules that would take a carriage return for
     // a separator.
     if (const int lineBreak = configfile::lineBreakText(form); lineBreak >= 0) {
-        QMessageBox::critical(m_window, tr("Betöltés hiba."), lineBreakText(lineBreak));
+        QMessageBox::critical(m_window, WindowTexts::tr("Betöltés hiba."), lineBreakText(lineBreak));
         return;
     }
-    const auto result = transfer::buildTransferText(form, m_settings);
+    const auto result = transfer::buildTransferText(form, settings);
     if (!result.ok()) {
-        QMessageBox::critical(m_window, tr("Betöltés hiba."), failureText(result.failure, m_settings.downloadSeparator));
+        QMessageBox::critical(m_window, WindowTexts::tr("Betöltés hiba."),
+                              failureText(result.failure, settings.downloadSeparator));
         return;
     }
-    m_document.transferText = result.text;
-
-    dload dialog(m_settings, m_document.transferText, m_window);
+    dload dialog(settings, result.text, m_window);
     dialog.exec();
-    // The module now holds this form.
     if (dialog.succeeded())
-        m_unsaved.setSaved(form);
+        emit moduleHolds(form);
 }
 
-void TransferCommands::readup()
+void TransferCommands::readOut(const LinkSettings &settings)
 {
     SerialPort port;
-    QString answerText;
-    switch (askModule(m_window, port, m_settings, tr("Kiolvasás..."), &answerText)) {
-    case Asked::PortFailed:
-        QMessageBox::critical(m_window, tr("Hiba"), tr("Sikertelen kiolvasás.\nNem lehet megnyitni a portot."));
+    const std::optional<QString> answerText = askModule(m_window, port, settings, Reading::ReadOut);
+    if (!answerText)
         return;
-    case Asked::Cancelled:
-        return;
-    case Asked::Answered:
-        port.close();
-        break;
-    }
+    port.close();
 
     // Every check is made on the captured form; the widgets change only after all passed.
-    const answer::Reading reading = answer::read(answerText, formbinding::capture(m_form));
+    const answer::Reading reading = answer::read(*answerText, formbinding::capture(m_form));
     if (!reading.ok()) {
         if (!reading.diagnostic.isEmpty())
             qDebug().noquote() << reading.diagnostic;
-        QMessageBox::critical(m_window, tr("Hiba"),
-                              tr("Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!"));
+        QMessageBox::critical(m_window, WindowTexts::tr("Hiba"),
+                              WindowTexts::tr("Sikertelen kiolvasás.\n"
+                                              "Ellenőrizze az eszközt, és próbálja meg újra!"));
         return;
     }
     // Texts in enumeration order, then the boxes record by record, then the combo.
     formbinding::apply(m_form, reading.content, reading.boxOrder);
     formchecks::showSmsCentre(m_form);
     // The form now shows what the module holds.
-    m_unsaved.setSaved(formbinding::capture(m_form));
+    emit moduleHolds(formbinding::capture(m_form));
 }
 
-void TransferCommands::verify()
+void TransferCommands::verify(const LinkSettings &settings)
 {
-    const transfer::TextResult expected = transfer::buildVerifyText(formbinding::capture(m_form), m_settings);
-    m_document.transferText = expected.text;
+    const transfer::TextResult expected = transfer::buildVerifyText(formbinding::capture(m_form), settings);
     if (!expected.ok()) {
-        QMessageBox::critical(m_window, tr("Hiba"), tr("Sikertelen ellenőrzés. (ascii error)"));
+        QMessageBox::critical(m_window, WindowTexts::tr("Hiba"),
+                              WindowTexts::tr("Sikertelen ellenőrzés. (ascii error)"));
         return;
     }
 
     SerialPort port;
-    QString answerText;
-    switch (askModule(m_window, port, m_settings, tr("Ellenőrzés..."), &answerText)) {
-    case Asked::PortFailed:
-        QMessageBox::critical(m_window, tr("Hiba"), tr("Sikertelen ellenőrzés.\nNem lehet megnyitni a portot."));
+    const std::optional<QString> answerText = askModule(m_window, port, settings, Reading::Verify);
+    if (!answerText)
         return;
-    case Asked::Cancelled:
-        return;
-    case Asked::Answered:
-        break;
-    }
 
     // The port stays open while the result is shown.
-    if (answerText == m_document.transferText)
-        QMessageBox::information(m_window, tr("Ellenőrzés"), tr("Sikeres ellenőrzés."));
+    if (*answerText == expected.text)
+        QMessageBox::information(m_window, WindowTexts::tr("Ellenőrzés"), WindowTexts::tr("Sikeres ellenőrzés."));
     else
-        QMessageBox::critical(m_window, tr("Ellenőrzés"), tr("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!"));
+        QMessageBox::critical(m_window, WindowTexts::tr("Ellenőrzés"),
+                              WindowTexts::tr("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!"));
     port.close();
 }
