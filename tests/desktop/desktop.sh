@@ -215,9 +215,10 @@ menu_click() {
     wait_until 10 popup_shown || fail "the menu did not open (step: $STEP)"
     click_at $((title_x + 40)) "$entry_y"
 }
-MENU_FILE=20 MENU_DEVICE=145
+MENU_FILE=20 MENU_SETTINGS=78 MENU_DEVICE=145
 ENTRY_OPEN=30 ENTRY_SAVE=52 ENTRY_PRINT=76 ENTRY_EXPORT=98
 ENTRY_READUP=30 ENTRY_DOWNLOAD=54 ENTRY_VERIFY=76
+ENTRY_PORT=30
 
 # Answers the open or save file dialog with a path typed into its name field.
 choose_file() {

@@ -5,6 +5,7 @@
 #include "modaldriver.h"
 #include "ptypair.h"
 #include "sampleforms.h"
+#include "windowdocument.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -132,9 +133,12 @@ void tst_PortLoss::pulledMidTransfer()
     }
 
     ModalDriver modals;
+    const bool readOut = Exchange(exchange) == Exchange::Readout;
+    if (readOut)
+        windowdocument::letEditsGo(modals); // asked before the port opens
     qint64 shownAt = 0;
-    modals.whileOpen = [&](const ModalDriver::Shown &) {
-        if (!shownAt)
+    modals.whileOpen = [&](const ModalDriver::Shown &shown) {
+        if (!shownAt && shown.line() != windowdocument::kUnsaved)
             shownAt = monotonicMs();
     };
 
@@ -158,6 +162,8 @@ void tst_PortLoss::pulledMidTransfer()
         // takes a whole core; a sanitizer build's own work stays well below half.
         QVERIFY2(cpu * 2 < wall, qPrintable(QStringLiteral("%1 ms CPU in %2 ms").arg(cpu).arg(wall)));
     }
+    if (readOut)
+        QVERIFY(windowdocument::tookUnsavedQuestion(modals));
     QCOMPARE(modals.shown.size(), 1);
     QCOMPARE(modals.shown[0].title, title);
     QCOMPARE(modals.shown[0].text, text);

@@ -206,7 +206,14 @@ void MainWindow::setFixChar()
 }
 
 void MainWindow::download() { m_transfers->download(m_link->settings()); }
-void MainWindow::readup() { m_transfers->readOut(m_link->settings()); }
+// A read-out replaces the form as Megnyitás does: unsaved edits are asked about
+// before the port is opened. A verify changes no field and asks nothing.
+void MainWindow::readup()
+{
+    if (m_files->mayDiscardForm())
+        m_transfers->readOut(m_link->settings());
+}
+
 void MainWindow::verify_func() { m_transfers->verify(m_link->settings()); }
 
 // Help windows: a new modeless one at every call, so several may be open; closed

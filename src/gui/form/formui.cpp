@@ -155,8 +155,13 @@ void FormUi::setupUi(QWidget *centralWidget)
         smskp_combo->addItem(QString());
 
     // Reserved fields 16..27: below the visible frame, but part of every enumeration.
-    for (int i = formschema::MandatoryCount; i < formschema::HeaderCount; ++i)
-        addField(i)->setGeometry(10, 840 + 20 * (i - formschema::MandatoryCount), 120, 20);
+    // They take no focus, so no Tab stop and no keystroke reaches a field nobody sees;
+    // files and transfers still carry them.
+    for (int i = formschema::MandatoryCount; i < formschema::HeaderCount; ++i) {
+        QLineEdit *reserved = addField(i);
+        reserved->setGeometry(10, 840 + 20 * (i - formschema::MandatoryCount), 120, 20);
+        reserved->setFocusPolicy(Qt::NoFocus);
+    }
 
     addHeaders(textFont, narrowFont(Frame->font(), 10));
 
