@@ -119,6 +119,15 @@ start_app() {
     wait_until 10 is_active "$MAIN" || fail "the main window did not get the focus"
 }
 
+# Ends the program the story started last, if it still runs, and starts it afresh.
+restart_app() {
+    if [ -n "$APP_PID" ] && app_running; then
+        kill "$APP_PID"
+        wait_until 10 app_ended || fail "the program did not end"
+    fi
+    start_app "$@"
+}
+
 # An ended program stays a zombie until reaped, and kill -0 still reaches a zombie.
 app_running() { kill -0 "$APP_PID" 2>/dev/null && [[ "$(ps -o stat= -p "$APP_PID")" != Z* ]]; }
 app_ended() { ! app_running; }

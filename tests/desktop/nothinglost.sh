@@ -21,14 +21,6 @@ write_store() {
     } >"$1"
 }
 
-restart_app() {
-    if [ -n "$APP_PID" ] && app_running; then
-        kill "$APP_PID"
-        wait_until 10 app_ended || fail "the program did not end"
-    fi
-    start_app
-}
-
 part_readout() {
     STEP="read-out over an edit: Cancel"
     restart_app

@@ -61,6 +61,10 @@ void dload::dlcomplete(transfer::DownloadOutcome outcome)
     }
     m_ui->buttonBox->setStandardButtons(QDialogButtonBox::Ok);
     m_ui->buttonBox->setEnabled(true);
+    // Return closes the outcome as it closes every box; Escape still rejects.
+    QPushButton *ok = m_ui->buttonBox->button(QDialogButtonBox::Ok);
+    ok->setDefault(true);
+    ok->setFocus(Qt::OtherFocusReason);
 }
 
 void dload::closeEvent(QCloseEvent *event)
