@@ -1,4 +1,5 @@
 // The verify through a real pty against the in-process module simulator.
+#include "diagnosticlines.h"
 #include "simlink.h"
 
 #include <QComboBox>
@@ -21,6 +22,8 @@ class tst_Verify : public QObject
 {
     Q_OBJECT
 private slots:
+    // The tests expect the developer's lines.
+    void initTestCase() { fixtures::showDiagnostics(); }
     void afterDownload_data();
     void afterDownload();
     void cancel();

@@ -8,6 +8,7 @@
 
 #include "core/appinfo.h"
 #include "core/serial/portnames.h"
+#include "diagnosticlines.h"
 #include "diskfiles.h"
 #include "modaldriver.h"
 #include "sampleforms.h"
@@ -135,6 +136,7 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
     QApplication app(argc, argv);
+    fixtures::showDiagnostics(); // the dump expects the download's line
     QDir().mkpath(portnames::portFolder());
     for (int n = 1; n <= 32; ++n)
         QFile::link(home.filePath(QStringLiteral("absent%1").arg(n)), portnames::linkPath(n));

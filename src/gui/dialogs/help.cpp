@@ -2,8 +2,8 @@
 #include "ui_help.h"
 
 #include "core/datafiles.h"
+#include "core/diagnostics.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTextStream>
@@ -30,7 +30,7 @@ void help::loadText()
         return;
     }
     if (!file.open(QIODevice::ReadOnly))
-        qDebug() << "help file exists but does not open:" << file.errorString();
+        qCDebug(diagnostics) << "help file exists but does not open:" << file.errorString();
     QTextStream stream(&file);
     stream.setEncoding(QStringConverter::System);
     QString text;
