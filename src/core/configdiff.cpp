@@ -1,10 +1,10 @@
 #include "configdiff.h"
 
-#include "core/formcontent.h"
-#include "core/formschema.h"
-#include "core/phoneslot.h"
+#include "formcontent.h"
+#include "formschema.h"
+#include "phoneslot.h"
 
-namespace cli {
+namespace configdiff {
 
 QList<Difference> compare(const FormContent &a, const FormContent &b)
 {
@@ -14,7 +14,7 @@ QList<Difference> compare(const FormContent &a, const FormContent &b)
         const int slot = i >= formschema::HeaderCount ? int(i) - formschema::HeaderCount + 1 : 0;
         const QString &name = a.texts[i].name;
         if (a.texts[i].text != b.texts[i].text)
-            list.append({name, slot, QString(), quoted(a.texts[i].text), quoted(b.texts[i].text)});
+            list.append({name, int(i), slot, -1, quoted(a.texts[i].text), quoted(b.texts[i].text)});
         if (slot == 0)
             continue;
         const phoneslot::Rights ra = phoneslot::rightsOf(a, slot);
@@ -22,7 +22,7 @@ QList<Difference> compare(const FormContent &a, const FormContent &b)
         for (int r = 0; r < phoneslot::RightCount; ++r) {
             if (ra.on[r] != rb.on[r]) {
                 const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
-                list.append({name, slot, phoneslot::rightName(phoneslot::Right(r)), onOff(ra.on[r]), onOff(rb.on[r])});
+                list.append({name, int(i), slot, r, onOff(ra.on[r]), onOff(rb.on[r])});
             }
         }
     }
@@ -44,22 +44,4 @@ QString quoted(const QString &text)
     return out + QLatin1Char('"');
 }
 
-QString formatDifference(const Difference &d, const QString &labelA, const QString &labelB)
-{
-    QString where = d.field;
-    if (d.slot > 0)
-        where += QStringLiteral(" (slot %1)").arg(d.slot);
-    if (!d.aspect.isEmpty())
-        where += QLatin1Char(' ') + d.aspect;
-    return QStringLiteral("%1: %2 %3, %4 %5").arg(where, labelA, d.a, labelB, d.b);
-}
-
-QStringList formatDifferences(const QList<Difference> &list, const QString &labelA, const QString &labelB)
-{
-    QStringList lines;
-    for (const auto &d : list)
-        lines.append(formatDifference(d, labelA, labelB));
-    return lines;
-}
-
-} // namespace cli
+} // namespace configdiff

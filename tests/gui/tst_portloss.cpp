@@ -101,14 +101,17 @@ void tst_PortLoss::pulledMidTransfer_data()
     for (int i = 0; i < 30; ++i)
         someFields += QByteArray("field").leftJustified(16, ' ') + '\r';
     const int lines = 1563 - 91 + 92; // the form's 92 lines as bytes
+    // The download and the verify say why they failed.
+    const QString lost = QString::fromUtf8("\nA kapcsolat megszakadt: a port eltűnt az átvitel közben.");
+    const QString downloadFailed = QString::fromUtf8("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
     QTest::newRow("download, waiting for R") << int(Exchange::Download) << 2 << QByteArray()
-        << QStringLiteral("Download") << QString::fromUtf8("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
+        << QStringLiteral("Download") << downloadFailed + lost;
     QTest::newRow("download, waiting for the acknowledge") << int(Exchange::Download) << 2 + lines << QByteArray()
-        << QStringLiteral("Download") << QString::fromUtf8("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
+        << QStringLiteral("Download") << downloadFailed + lost;
     QTest::newRow("read-out, in the fields") << int(Exchange::Readout) << 2 << someFields
         << QStringLiteral("Hiba") << QString::fromUtf8("Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!");
     QTest::newRow("verify, in the fields") << int(Exchange::Verify) << 2 << someFields
-        << QString::fromUtf8("Ellenőrzés") << QString::fromUtf8("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!");
+        << QString::fromUtf8("Ellenőrzés") << QString::fromUtf8("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!") + lost;
 }
 
 void tst_PortLoss::pulledMidTransfer()

@@ -2,6 +2,7 @@
 #include "ui_setcom.h"
 
 #include "core/linksettings.h"
+#include "core/portview.h"
 #include "core/serial/comassign.h"
 #include "core/serial/portnames.h"
 #include "core/serial/portprobe.h"
@@ -85,11 +86,8 @@ bool setcom::keepChosen(const QString &port)
 // One line says what stands in the kept port's way, as the ports doctor names it.
 void setcom::explainChosen(const QString &port)
 {
-    const QString device = portnames::systemLocation(port);
-    QString shown = port;
-    if (device.startsWith(QLatin1String("/dev/")) && device.mid(5) != port)
-        shown += QStringLiteral(" (%1)").arg(device.mid(5));
-    const QString line = tr("%1 stays chosen: %2.").arg(shown, portstate::describe(portstate::examine(device)));
+    const portstate::Status status = portstate::examine(portnames::systemLocation(port));
+    const QString line = tr("%1 stays chosen: %2.").arg(portview::nameWithDevice(port), portstate::describe(status));
     const QString leftOut = ui->l_why->text();
     ui->l_why->setText(leftOut.isEmpty() ? line : line + QLatin1Char('\n') + leftOut);
     ui->l_why->setVisible(true);

@@ -2,6 +2,7 @@
 #include "ui_dload.h"
 
 #include "dlthread.h"
+#include "outcometexts.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -19,6 +20,7 @@ constexpr int kSuccessCloseMs = 2000;
 dload::dload(const LinkSettings &settings, const QString &transferText, QWidget *parent)
     : QDialog(parent)
     , m_worker(std::make_unique<dlThread>(settings, transferText))
+    , m_port(settings.port)
     , m_ui(std::make_unique<Ui::dload>())
 {
     m_ui->setupUi(this);
@@ -57,7 +59,10 @@ void dload::dlcomplete(transfer::DownloadOutcome outcome)
         connect(timer, &QTimer::timeout, this, &QDialog::accept);
         timer->start(kSuccessCloseMs);
     } else {
-        m_ui->kiiras->setText(tr("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat."));
+        // The system's text, then one line that says why.
+        const QString why = outcometexts::downloadFailure(outcome, m_port);
+        const QString failed = tr("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
+        m_ui->kiiras->setText(why.isEmpty() ? failed : failed + QLatin1Char('\n') + why);
     }
     m_ui->buttonBox->setStandardButtons(QDialogButtonBox::Ok);
     m_ui->buttonBox->setEnabled(true);
