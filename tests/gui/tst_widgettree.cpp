@@ -25,25 +25,6 @@ namespace {
 
 const QString kGolden = QStringLiteral(RZM_GOLDEN_DIR "/widgettree.txt");
 
-// Dumps every dialog the moment it shows: its layout is in place, and nothing
-// a worker sends it has arrived yet.
-class DialogDumper : public QObject
-{
-    Q_OBJECT
-
-public:
-    QStringList lines;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *dialog = qobject_cast<QDialog *>(watched);
-        if (event->type() == QEvent::Show && dialog && dialog->isWindow())
-            lines << QString() << widgetdump::dump(dialog);
-        return false;
-    }
-};
-
 // The differences, as diff shows them, or the first differing line.
 QString difference(const QByteArray &expected, const QByteArray &actual)
 {
@@ -85,19 +66,9 @@ void tst_WidgetTree::matchesGolden()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QStringList lines = widgetdump::dump(&window);
 
-    DialogDumper dialogs;
+    widgetdump::DialogDumper dialogs;
     qApp->installEventFilter(&dialogs);
-    {
-        // Every settings dialog, closed again with Cancel.
-        ModalDriver modals;
-        modals.cancel().cancel().cancel().cancel().cancel();
-        window.show_port();
-        window.setFixChar();
-        window.setAckChar();
-        window.setUploadCommand();
-        window.setSeparators();
-        QVERIFY(modals.finished());
-    }
+    QVERIFY(widgetdump::openSettingsDialogs(window));
     {
         // The download dialog, on a port that is not there.
         window.applyForm(fixtures::filledForm());
