@@ -6,14 +6,13 @@
 #include "gui/app/qttranslations.h"
 #include "gui/transfer/dload.h"
 
-#include "core/serial/portnames.h"
 #include "diskfiles.h"
 #include "modaldriver.h"
+#include "noports.h"
 #include "ptypair.h"
 #include "widgetdump.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLibraryInfo>
@@ -135,12 +134,9 @@ void tst_QtTranslations::hungarianDesktop()
 // Every COM name leads nowhere, so the port dialog lists the same on any machine.
 int main(int argc, char **argv)
 {
-    QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+    NoPorts ports;
     QApplication app(argc, argv);
-    QDir().mkpath(portnames::portFolder());
-    for (int n = 1; n <= 32; ++n)
-        QFile::link(home.filePath(QStringLiteral("absent%1").arg(n)), portnames::linkPath(n));
+    ports.linkNowhere();
     tst_QtTranslations test;
     return QTest::qExec(&test, argc, argv);
 }

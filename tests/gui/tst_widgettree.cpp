@@ -7,16 +7,14 @@
 #include "gui/app/mainwindow.h"
 
 #include "core/appinfo.h"
-#include "core/serial/portnames.h"
 #include "diagnosticlines.h"
 #include "diskfiles.h"
 #include "modaldriver.h"
+#include "noports.h"
 #include "sampleforms.h"
 #include "widgetdump.h"
 
 #include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -104,13 +102,10 @@ void tst_WidgetTree::matchesGolden()
 // own, where every COM name leads nowhere, it lists none, on any machine.
 int main(int argc, char **argv)
 {
-    QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+    NoPorts ports;
     QApplication app(argc, argv);
     fixtures::showDiagnostics(); // the dump expects the download's line
-    QDir().mkpath(portnames::portFolder());
-    for (int n = 1; n <= 32; ++n)
-        QFile::link(home.filePath(QStringLiteral("absent%1").arg(n)), portnames::linkPath(n));
+    ports.linkNowhere();
     tst_WidgetTree test;
     return QTest::qExec(&test, argc, argv);
 }

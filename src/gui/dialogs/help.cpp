@@ -3,6 +3,7 @@
 
 #include "core/datafiles.h"
 #include "core/diagnostics.h"
+#include "gui/fit/windowfit.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -18,6 +19,8 @@ help::help(QWidget *parent)
 {
     ui->setupUi(this);
     loadText();
+    // On a screen smaller than the window, the window takes the screen and scrolls.
+    windowfit::keepOnScreen(this);
 }
 
 help::~help() = default;
