@@ -5,9 +5,12 @@
 #   the keyboard downloads it over the kernel32 serial layer to the Linux
 #   simulator on COM1 (the program's default port), which must receive exactly
 #   what it receives from the Linux rzm417-cli for the same file;
+# - Escape ends a download that waits for a silent module, and a read-out at
+#   1200 baud, at once (the waits are cut into slices), and the read-out's
+#   progress window is drawn meanwhile;
 # - F1 shows the help text with its accents right: the text copied out of the
 #   help window is the shipped help, up to its end marker.
-# Screenshots of both are kept.
+# Screenshots of the download, the read-out and the help are kept.
 source "$(dirname "$0")/../desktop/desktop.sh"
 source "$(dirname "$0")/wine.sh"
 
@@ -52,6 +55,41 @@ diff "$WORK/reference.sim" "$WORK/window.sim" >"$WORK/sim.diff" ||
 cmp -s "$WORK/reference-module.txt" "$WORK/module1.txt" || fail "the module stored another configuration"
 key Escape
 wait_gone "Download" || fail "the download window stayed open"
+
+STEP="Escape while the module keeps silent"
+# The download waits up to 5 s for the module's "R", in slices; Escape ends it at once.
+stop_sim
+start_sim_as 1 --unpaced --fault silence
+wait_until 10 is_active "$MAIN" || fail "the main window did not get the focus back"
+key ctrl+d
+wait_window "Download" >/dev/null || fail "no download window"
+wait_until 10 grep -q 'request: download' "$SIM_LOG" || fail "the download did not start"
+pressed=$(date +%s%N)
+key Escape
+wait_gone "Download" 5 || fail "Escape did not end the download"
+stopped_ms=$((($(date +%s%N) - pressed) / 1000000))
+[ "$stopped_ms" -lt 2500 ] || fail "the download stopped $stopped_ms ms after Escape"
+log "Escape ended the download in $stopped_ms ms"
+echo "window: Escape during the wait for \"R\" ended the download in $stopped_ms ms" >"$RZM_KEEP/window-figures.txt"
+
+STEP="a read-out at 1200 baud, cancelled"
+# The read-out runs in the window's own thread: its progress window is drawn and
+# its cancel taken between the waits for each byte.
+stop_sim
+start_sim_as 1
+wait_until 10 is_active "$MAIN" || fail "the main window did not get the focus back"
+key ctrl+r
+wait_window rzm417 >/dev/null || fail "no progress window during the read-out"
+sleep 1
+import -window root "$RZM_KEEP/window-readout.png" || fail "no screenshot"
+pressed=$(date +%s%N)
+key Escape
+wait_gone rzm417 5 || fail "the read-out did not stop on Escape"
+stopped_ms=$((($(date +%s%N) - pressed) / 1000000))
+[ "$stopped_ms" -lt 2500 ] || fail "the read-out stopped $stopped_ms ms after Escape"
+sleep 1
+expect_windows "$MAIN_TITLE"
+echo "window: Escape during the read-out ended it in $stopped_ms ms" >>"$RZM_KEEP/window-figures.txt"
 
 STEP="F1, the help text in Hungarian"
 wait_until 10 is_active "$MAIN" || xdotool windowactivate --sync "$MAIN"
