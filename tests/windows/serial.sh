@@ -92,6 +92,12 @@ exchange silent 4 readout --port COM7 -o silent.k83
 stop_sim
 start_sim_as 7 --unpaced --fault no-r
 exchange nor 4 download example.k83 --port COM7
+# A port above COM9 opens through the same device path ("\\.\COM12").
+ln -sfn "$(readlink "$WINEPREFIX/dosdevices/com7")" "$WINEPREFIX/dosdevices/com12"
+(cd "$WORK/windows" && win_cli verify example.k83 --port COM12) >"$WORK/com12.out" 2>&1 ||
+    fail "verify through COM12: $(cat "$WORK/com12.out")"
+grep -qx 'COM12: match' "$WORK/com12.out" || fail "verify through COM12: $(cat "$WORK/com12.out")"
+rm "$WINEPREFIX/dosdevices/com12"
 stop_sim
 start_sim_as 7 --unpaced --ack XY
 exchange wrongack 4 download example.k83 --port COM7
