@@ -1,5 +1,8 @@
 #include "application.h"
 
+#include "core/appinfo.h"
+
+#include <QDir>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 
@@ -14,7 +17,17 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
         // The platform's start-up notes (a missing XDG_RUNTIME_DIR, say) would come
         // before the command's own output and break its one-line errors.
         QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
-        return std::make_unique<QGuiApplication>(argc, argv);
+        auto app = std::make_unique<QGuiApplication>(argc, argv);
+#ifdef Q_OS_WIN
+        // There the offscreen platform draws with the font files of one folder
+        // only, read at the first text: the sheet's fonts ship in the data folder.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR")) {
+            const QDir programs(QCoreApplication::applicationDirPath());
+            const QString fonts = programs.filePath(QLatin1String(appinfo::dataFolderFromPrograms) + "/fonts");
+            qputenv("QT_QPA_FONTDIR", QDir::toNativeSeparators(QDir::cleanPath(fonts)).toLocal8Bit());
+        }
+#endif
+        return app;
     }
     return std::make_unique<QCoreApplication>(argc, argv);
 }

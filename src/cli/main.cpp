@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "console.h"
 #include "core/appinfo.h"
+#include "stdstreams.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -18,6 +19,7 @@
 
 int main(int argc, char *argv[])
 {
+    cli::useSameBytesEverywhere();
     const auto app = cli::makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rzm417-cli"));
     // The core's developer diagnostics would break the one-line errors; the

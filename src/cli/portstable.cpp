@@ -111,7 +111,7 @@ QByteArray json(const QList<portsurvey::Row> &rows, const QString &folder)
     QJsonArray ports;
     for (const portsurvey::Row &row : rows)
         ports.append(rowObject(row));
-    const QJsonObject top{{QStringLiteral("folder"), folder}, {QStringLiteral("ports"), ports}};
+    const QJsonObject top{{QStringLiteral("folder"), orNull(folder)}, {QStringLiteral("ports"), ports}};
     return QJsonDocument(top).toJson(QJsonDocument::Indented);
 }
 

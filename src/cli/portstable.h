@@ -12,7 +12,8 @@ namespace cli::portstable {
 // Aligned columns COM, DEVICE, LINK, ADAPTER, STATE, under a header line; a
 // row whose state has a fix is followed by a line "fix: ...".
 QString text(const QList<portsurvey::Row> &rows);
-// The same rows for scripts: {"folder": ..., "ports": [...]}.
+// The same rows for scripts: {"folder": ..., "ports": [...]}; the folder is null
+// where there is none (Windows).
 QByteArray json(const QList<portsurvey::Row> &rows, const QString &folder);
 // "FT232R USB UART, FTDI, serial A50285BI, USB 0403:6001"; empty when nothing is known.
 QString adapterText(const portscan::AdapterInfo &adapter);

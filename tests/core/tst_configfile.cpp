@@ -264,8 +264,12 @@ void tst_configfile::saveFailsWithoutTouchingTarget()
         QVERIFY(QDir(dir.path()).mkpath("conf.k83/inner"));
         path = dir.filePath("conf.k83");
     } else if (kind == "readOnlyFolder") {
+#ifdef Q_OS_UNIX
         if (geteuid() == 0)
             QSKIP("root writes into a read-only folder");
+#else
+        QSKIP("a folder's read-only attribute does not stop writing into it on Windows");
+#endif
         QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         path = dir.filePath("conf.k83");
     } else {

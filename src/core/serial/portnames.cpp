@@ -34,7 +34,8 @@ QString comName(int number)
 QString systemLocation(const QString &portName)
 {
 #ifdef Q_OS_WIN
-    return portName;
+    // The device path: "\\.\" before the name, for COM10 and above as for COM1.
+    return QStringLiteral("\\\\.\\") + portName;
 #else
     if (QDir::isAbsolutePath(portName))
         return portName;

@@ -4,10 +4,11 @@
 
 // Where a port name such as "COM3" leads on this machine.
 //
-// On Windows QSerialPort reaches "COMn" itself. On Linux, "COMn" names the device
+// On Windows "COMn" is the device "\\.\COMn". On Linux, "COMn" names the device
 // that the link "comN" in the per-user port folder points to (a USB adapter, a
 // pseudo-terminal of the simulator); without such a link it names /dev/ttyS<n-1>.
 // An absolute path is used as it is; any other name is left to QSerialPort.
+// (On Windows every name gets the device prefix.)
 namespace portnames {
 
 // <generic data location>/rzm417/ports, normally ~/.local/share/rzm417/ports.

@@ -213,7 +213,6 @@ QList<comassign::Link> links(const Environment &env)
 Outcome assignNumbers(const Environment &env)
 {
     Outcome outcome;
-#ifndef Q_OS_WIN
     const QList<AdapterInfo> list = adapters(env);
     const auto plan = comassign::plan(forRule(list), links(env), builtInPorts(env));
     outcome.unnamed = infosOf(plan.unnamed, list);
@@ -224,13 +223,11 @@ Outcome assignNumbers(const Environment &env)
         applyPlan(env, list, &outcome);
     if (!outcome.error.isEmpty())
         qDebug() << "unable to name serial adapters:" << outcome.error;
-#endif
     return outcome;
 }
 
-void assignBeforeOpening([[maybe_unused]] const QString &portName)
+void assignBeforeOpening(const QString &portName)
 {
-#ifndef Q_OS_WIN
     const int number = portnames::comNumber(portName);
     const QFileInfo link(portnames::linkPath(number));
     if (number == 0 || link.exists() || link.isSymLink())
@@ -238,7 +235,6 @@ void assignBeforeOpening([[maybe_unused]] const QString &portName)
     const Environment env;
     if (!builtInPorts(env).contains(number))
         assignNumbers(env);
-#endif
 }
 
 bool mapByHand(const Environment &env, int number, const QString &target, QList<int> *dropped, QString *error)

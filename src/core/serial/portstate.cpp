@@ -17,6 +17,10 @@
 #include <unistd.h>
 #endif
 
+#ifdef Q_OS_WIN
+#include "win32comm.h"
+#endif
+
 namespace portstate {
 namespace {
 
@@ -167,8 +171,10 @@ Status examine(const QString &device, const QString &sysRoot)
     ::close(fd);
     return withState(serial ? State::Free : State::NotSerial);
 #else
+    // A COM device is known only by opening it: there is no node to look at,
+    // and the system does not say who holds it.
     Q_UNUSED(sysRoot);
-    return withState(QFileInfo::exists(device) ? State::Free : State::Missing);
+    return withState(win32comm::examine(device));
 #endif
 }
 
@@ -204,8 +210,12 @@ QString describe(const Status &status)
 
 QString openFailure(const QString &portDevice)
 {
+#ifdef Q_OS_WIN
+    const QString device = portDevice;
+#else
     // QSerialPort takes a bare name such as "ttyUSB0" to be under /dev.
     const QString device = QDir::isAbsolutePath(portDevice) ? portDevice : QStringLiteral("/dev/") + portDevice;
+#endif
     const Status status = examine(device);
     switch (status.state) {
     case State::Missing:

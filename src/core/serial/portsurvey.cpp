@@ -7,6 +7,8 @@
 #include <algorithm>
 
 namespace portsurvey {
+
+#ifndef Q_OS_WIN
 namespace {
 
 std::optional<portscan::AdapterInfo> adapterAt(const QString &device, const QList<portscan::AdapterInfo> &adapters)
@@ -62,6 +64,7 @@ QList<Row> survey(const portscan::Environment &env)
     });
     return rows;
 }
+#endif
 
 QString originName(Origin origin)
 {
@@ -70,6 +73,7 @@ QString originName(Origin origin)
     case Origin::ByHand: return QStringLiteral("by hand");
     case Origin::BuiltIn: return QStringLiteral("built-in");
     case Origin::None: return QStringLiteral("none");
+    case Origin::System: return QStringLiteral("system");
     }
     return QString();
 }
@@ -80,8 +84,10 @@ std::optional<LeftOut> firstLeftOut(const QSet<int> &listed)
         if (listed.contains(n))
             continue;
         const QString device = portnames::systemLocation(portnames::comName(n));
+#ifndef Q_OS_WIN // a COM device has no file to look for there
         if (!QFileInfo::exists(device))
             continue;
+#endif
         const portstate::Status status = portstate::examine(device);
         if (status.state == portstate::State::InUse || status.state == portstate::State::NoPermission)
             return LeftOut{n, device, status};

@@ -17,6 +17,7 @@ enum class Origin {
     ByHand,    // a link someone else made
     BuiltIn,   // no link: the real /dev/ttyS<n-1>
     None,      // an adapter without a COM name (every number was taken)
+    System,    // Windows: the COM name the system gave the device
 };
 
 struct Row
@@ -29,10 +30,11 @@ struct Row
     portstate::Status status;
 };
 
-// Ordered by COM number; adapters without one come last.
+// Ordered by COM number; adapters without one come last. On Windows the rows are
+// the COM1 to COM32 that exist, as the system names them (portsurvey_win.cpp).
 QList<Row> survey(const portscan::Environment &env = portscan::Environment());
 
-// "automatic", "by hand", "built-in", "none".
+// "automatic", "by hand", "built-in", "none", "system".
 QString originName(Origin origin);
 
 struct LeftOut

@@ -175,18 +175,3 @@ bool SerialPort::isOpen() const
 {
     return m_port != nullptr;
 }
-
-void SerialPort::setInterruptCheck(std::function<bool()> check)
-{
-    m_interrupted = std::move(check);
-}
-
-bool SerialPort::lineLost() const
-{
-    return m_lineLost;
-}
-
-void SerialPort::setByteObserver(std::function<void(bool sent, quint8 byte)> observer)
-{
-    m_observer = std::move(observer);
-}

@@ -46,11 +46,16 @@ public:
     void setByteObserver(std::function<void(bool sent, quint8 byte)> observer);
 
 private:
+#ifdef Q_OS_WIN
+    // Synchronous kernel32 I/O on the COM device (serialport_win.cpp).
+    void *m_handle = nullptr; // the HANDLE while open
+    int m_sliceMs = -1;       // the read time-out the device holds now
+#else
     std::unique_ptr<QSerialPort> m_port;
+    bool m_drainWrites = true; // writes return once the byte is on the wire
+#endif
     std::function<bool()> m_interrupted;
     std::function<void(bool, quint8)> m_observer;
     int m_readTimeoutMs = 0;
     bool m_lineLost = false;
-    bool m_drainWrites = true; // writes return once the byte is on the wire
-
 };

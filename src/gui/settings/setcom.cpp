@@ -49,8 +49,13 @@ void setcom::explainLeftOut()
     const auto leftOut = portsurvey::firstLeftOut(listed);
     if (!leftOut)
         return;
+#ifdef Q_OS_WIN
+    // The device is "\\.\COMn" there: it says nothing the COM name does not.
+    const QString port = portnames::comName(leftOut->number);
+#else
     const QString device = leftOut->device.startsWith(QLatin1String("/dev/")) ? leftOut->device.mid(5) : leftOut->device;
     const QString port = QStringLiteral("%1 (%2)").arg(portnames::comName(leftOut->number), device);
+#endif
     const portstate::Status &status = leftOut->status;
     QString text;
     if (status.state == portstate::State::NoPermission && !status.group.isEmpty())
