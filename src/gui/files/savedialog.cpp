@@ -6,12 +6,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-QString askSavePath(QWidget *window, const DocumentState &document, const SaveDialogSpec &spec)
+QString askSavePath(QWidget *window, const DocumentState &document, const SaveDialogSetup &setup)
 {
-    QFileDialog dialog(window, spec.title, suggestedPath(document, spec.suffix), spec.filter);
-    dialog.setObjectName(spec.objectName);
+    QFileDialog dialog(window, setup.title, suggestedPath(document, setup.suffix), setup.filter);
+    dialog.setObjectName(setup.objectName);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(spec.suffix);
+    dialog.setDefaultSuffix(setup.suffix);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);

@@ -7,7 +7,7 @@
 class QWidget;
 
 // The file dialog of a command that writes the document out (Mentés, the PDF export).
-struct SaveDialogSpec
+struct SaveDialogSetup
 {
     QString objectName;
     QString title;
@@ -16,9 +16,9 @@ struct SaveDialogSpec
 };
 
 // Asks for the name to write to. The dialog proposes the document's name with the
-// spec's ending, adds that ending to a name typed without one, and asks before an
+// setup's ending, adds that ending to a name typed without one, and asks before an
 // existing file is replaced. An empty text when it was cancelled.
-QString askSavePath(QWidget *window, const DocumentState &document, const SaveDialogSpec &spec);
+QString askSavePath(QWidget *window, const DocumentState &document, const SaveDialogSetup &setup);
 
 // What the dialog proposes: the document's name with `suffix` in place of its
 // ending, beside its file while the path still names that file (a refused Open
