@@ -4,6 +4,7 @@
 #include "core/fieldrules.h"
 #include "core/files/configfile.h"
 #include "core/transfer/answer.h"
+#include "core/transfer/verifyanswer.h"
 #include "exitcodes.h"
 
 namespace cli {
@@ -58,29 +59,27 @@ ModuleConfig configFromAnswer(const QByteArray &bytes)
 
 VerifyVerdict judgeAnswer(const FormContent &form, const QString &expectedText, const QByteArray &bytes)
 {
+    using Kind = transfer::VerifyJudgement::Kind;
+    const transfer::VerifyJudgement judgement = transfer::judgeVerify(form, expectedText, bytes);
     VerifyVerdict verdict;
-    const QString answerText = answer::normalise(answer::rawText(bytes));
-    if (answerText == expectedText) {
-        verdict.kind = VerifyVerdict::Match;
-        verdict.summary = QStringLiteral("match");
-        return verdict;
+    switch (judgement.kind) {
+    case Kind::Match:
+        return {VerifyVerdict::Match, QStringLiteral("match"), {}};
+    case Kind::NoAnswer:
+        return {VerifyVerdict::NoAnswer, QStringLiteral("mismatch: no answer"), {}};
+    case Kind::Unreadable: {
+        const QString answerText = answer::normalise(answer::rawText(bytes));
+        return {VerifyVerdict::Unreadable, QStringLiteral("mismatch: the answer cannot be read (%1)")
+                                               .arg(readingFailureText(answerText, int(form.texts.size()))),
+                {}};
     }
-    if (bytes.isEmpty()) {
-        verdict.kind = VerifyVerdict::NoAnswer;
-        verdict.summary = QStringLiteral("mismatch: no answer");
-        return verdict;
+    case Kind::Differs:
+        break;
     }
-    const answer::Reading reading = answer::read(answerText, FormContent::empty());
-    if (!reading.ok()) {
-        verdict.kind = VerifyVerdict::Unreadable;
-        verdict.summary = QStringLiteral("mismatch: the answer cannot be read (%1)")
-                              .arg(readingFailureText(answerText, int(form.texts.size())));
-        return verdict;
-    }
-    const auto differences = compare(fieldrules::readBack(form), reading.content);
+    const auto &differences = judgement.differences;
     verdict.details = formatDifferences(differences, QStringLiteral("file"), QStringLiteral("module"));
     if (differences.isEmpty())
-        verdict.details.append(firstDifference(expectedText, answerText));
+        verdict.details.append(firstDifference(expectedText, answer::normalise(answer::rawText(bytes))));
     verdict.summary = differences.isEmpty()
         ? QStringLiteral("mismatch outside the field values (separators or mask digits)")
         : QStringLiteral("mismatch: %1 difference(s)").arg(differences.size());

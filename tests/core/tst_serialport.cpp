@@ -1,5 +1,6 @@
 #include "core/serial/portnames.h"
 #include "core/serial/serialport.h"
+#include "diagnosticlines.h"
 #include "ptypair.h"
 
 #include <QDir>
@@ -32,6 +33,7 @@ private slots:
 void tst_SerialPort::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    fixtures::showDiagnostics(); // the tests expect the developer's lines
 }
 
 void tst_SerialPort::missingPortFails()

@@ -119,6 +119,15 @@ start_app() {
     wait_until 10 is_active "$MAIN" || fail "the main window did not get the focus"
 }
 
+# Ends the program the story started last, if it still runs, and starts it afresh.
+restart_app() {
+    if [ -n "$APP_PID" ] && app_running; then
+        kill "$APP_PID"
+        wait_until 10 app_ended || fail "the program did not end"
+    fi
+    start_app "$@"
+}
+
 # An ended program stays a zombie until reaped, and kill -0 still reaches a zombie.
 app_running() { kill -0 "$APP_PID" 2>/dev/null && [[ "$(ps -o stat= -p "$APP_PID")" != Z* ]]; }
 app_ended() { ! app_running; }
@@ -215,9 +224,10 @@ menu_click() {
     wait_until 10 popup_shown || fail "the menu did not open (step: $STEP)"
     click_at $((title_x + 40)) "$entry_y"
 }
-MENU_FILE=20 MENU_DEVICE=145
+MENU_FILE=20 MENU_SETTINGS=78 MENU_DEVICE=145
 ENTRY_OPEN=30 ENTRY_SAVE=52 ENTRY_PRINT=76 ENTRY_EXPORT=98
 ENTRY_READUP=30 ENTRY_DOWNLOAD=54 ENTRY_VERIFY=76
+ENTRY_PORT=30
 
 # Answers the open or save file dialog with a path typed into its name field.
 choose_file() {

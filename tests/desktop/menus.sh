@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # An installer works with the mouse and the menus: opens a form, adds a telephone
 # number with a right, downloads it into the module, reads the module back over
-# an edit, verifies, and saves. The module gets the form's exact fields, and the
-# saved file is what the module holds.
+# an edit (letting the edit go), verifies, and saves. The module gets the form's
+# exact fields, and the saved file is what the module holds.
 source "$(dirname "$0")/desktop.sh"
 
 start_desktop
@@ -42,6 +42,8 @@ key ctrl+a
 type_text "Valami"
 expect_title "$MAIN_TITLE*"
 menu_click $MENU_DEVICE $ENTRY_READUP
+# The read-out replaces the edit: the question comes first, and Discard lets it go.
+expect_box "Unsaved changes" "Tab space"
 # A read-out that succeeded leaves nothing unsaved: the mark goes.
 expect_title "$MAIN_TITLE"
 STEP="Eszköz > Betöltés ellenőrzése"

@@ -20,12 +20,14 @@ requests() { grep -c 'read-out sent' "$SIM_LOG"; }
 more_requests_than() { [ "$(requests)" -gt "$1" ]; }
 
 # Each command's shortcut, pressed while $1 has the focus. The read-out comes
-# first: it leaves nothing unsaved, so Megnyitás asks no question afterwards.
+# first: over edits ($2 = edited) it asks first, and Discard lets them go; it
+# leaves nothing unsaved, so Megnyitás asks no question afterwards.
 commands_from() {
     STEP="Ctrl+R from $1"
     local before
     before=$(requests)
     key ctrl+r
+    [ "${2:-}" = edited ] && expect_box "Unsaved changes" "Tab space"
     wait_until 10 more_requests_than "$before" || fail "Ctrl+R from $1 asked the module nothing"
     # The read-out ends after 1.5 s of silence and shows nothing when it succeeds.
     sleep 1.7
@@ -55,7 +57,7 @@ commands_from() {
 
 click_field be1_nev
 type_text "abc"
-commands_from "a text field"
+commands_from "a text field" edited
 
 click_field tc1_1 # checks the box
 click_field tc1_1 # and clears it again; the box keeps the focus

@@ -2,6 +2,7 @@
 // the simulated module on the other side, exact bytes asserted both ways.
 #include "core/serial/serialport.h"
 #include "core/transfer/transfertext.h"
+#include "diagnosticlines.h"
 #include "gui/app/mainwindow.h"
 #include "gui/transfer/dload.h"
 #include "gui/transfer/dlthread.h"
@@ -12,6 +13,7 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QSerialPort>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +23,11 @@ namespace {
 
 const QString kFailure = QString::fromUtf8("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
 const QString kSuccess = QString::fromUtf8("Sikeres betöltés.");
+// The line under the failure that says why.
+const QString kNoAnswer = QString::fromUtf8("\nA modul nem válaszolt.");
+const QString kNoAcknowledge = QString::fromUtf8("\nA modul nem nyugtázta a beküldött szöveget.");
+const QString kNoSuchPort = QStringLiteral("/dev/rzm417-no-such-port");
+const QString kPortMissing = QString::fromUtf8("\nA /dev/rzm417-no-such-port port nem létezik: az eszköz nincs csatlakoztatva.");
 
 // What the user saw of one download.
 struct Seen
@@ -110,10 +117,13 @@ class tst_Download : public QObject
 {
     Q_OBJECT
 private slots:
+    // The tests expect the developer's lines.
+    void initTestCase() { fixtures::showDiagnostics(); }
     void acknowledge_data();
     void acknowledge();
     void noReadyWaitsThenFails();
     void missingPort();
+    void busyPort();
     void escapeStopsWorker();
     void workerSignalsOutcome_data();
     void workerSignalsOutcome();
@@ -149,7 +159,7 @@ void tst_Download::acknowledge()
     QCOMPARE(bench.sim.received(), QByteArray("~}") + transfer::lineBytes(text, '|'));
     QCOMPARE(bench.sim.sent(), QByteArray("RD") + ack);
     QCOMPARE(seen.dialogTitle, QStringLiteral("Download"));
-    QCOMPARE(seen.outcome, success ? kSuccess : kFailure);
+    QCOMPARE(seen.outcome, success ? kSuccess : kFailure + kNoAcknowledge);
     QCOMPARE(seen.barMaximum, 1563 + 20);
     QCOMPARE(seen.barValue, 1563 + 20);
     QVERIFY(seen.okEnabled);
@@ -175,7 +185,7 @@ void tst_Download::noReadyWaitsThenFails()
     behaviour.fault = Fault::NoReady;
     Bench bench(behaviour);
     const Seen seen = runDownload(bench.window, Act::ClickOk);
-    QCOMPARE(seen.outcome, kFailure);
+    QCOMPARE(seen.outcome, kFailure + kNoAnswer);
     // One wait for "R", not two.
     QVERIFY2(seen.outcomeAt >= 5000 && seen.outcomeAt < 9000, qPrintable(QString::number(seen.outcomeAt)));
     QVERIFY(seen.barValue < 0); // reset: shown empty
@@ -191,13 +201,29 @@ void tst_Download::missingPort()
     MainWindow window;
     window.applyForm(fixtures::filledForm());
     LinkSettings settings;
-    settings.port = QStringLiteral("/dev/rzm417-no-such-port");
+    settings.port = kNoSuchPort;
     window.setLinkSettings(settings);
     QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
     const Seen seen = runDownload(window, Act::ClickOk);
-    QCOMPARE(seen.outcome, kFailure);
+    QCOMPARE(seen.outcome, kFailure + kPortMissing);
     QVERIFY(seen.outcomeAt < 2500); // no time-out waited
     QVERIFY(seen.barValue < 0);
+}
+
+// Another program holds the port: the outcome names it, as the ports doctor does.
+void tst_Download::busyPort()
+{
+    Bench bench;
+    QSerialPort holder(bench.pty.slavePath());
+    QVERIFY(holder.open(QIODevice::ReadWrite));
+    QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
+    const Seen seen = runDownload(bench.window, Act::ClickOk);
+    QCOMPARE(seen.outcome, kFailure
+                               + QString::fromUtf8("\nA %1 portot egy másik program használja: tst_download (PID %2).")
+                                     .arg(bench.pty.slavePath())
+                                     .arg(QCoreApplication::applicationPid()));
+    QVERIFY(seen.outcomeAt < 2500);
+    QCOMPARE(bench.sim.received(), QByteArray());
 }
 
 void tst_Download::escapeStopsWorker()
@@ -223,9 +249,12 @@ void tst_Download::workerSignalsOutcome_data()
     QTest::addColumn<bool>("portThere");
     QTest::addColumn<QByteArray>("ack");
     QTest::addColumn<transfer::DownloadOutcome>("outcome");
-    QTest::newRow("acknowledged") << true << QByteArray("OK") << transfer::DownloadOutcome::Acknowledged;
-    QTest::newRow("not acknowledged") << true << QByteArray("xy") << transfer::DownloadOutcome::NotAcknowledged;
-    QTest::newRow("no port") << false << QByteArray("OK") << transfer::DownloadOutcome::PortFailed;
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("acknowledged") << true << QByteArray("OK") << transfer::DownloadOutcome::Acknowledged << kSuccess;
+    QTest::newRow("not acknowledged") << true << QByteArray("xy") << transfer::DownloadOutcome::NotAcknowledged
+                                      << kFailure + kNoAcknowledge;
+    QTest::newRow("no port") << false << QByteArray("OK") << transfer::DownloadOutcome::PortFailed
+                             << kFailure + kPortMissing;
 }
 
 // The worker says how the exchange ended in a signal of its own, once, on the
@@ -235,11 +264,12 @@ void tst_Download::workerSignalsOutcome()
     QFETCH(bool, portThere);
     QFETCH(QByteArray, ack);
     QFETCH(transfer::DownloadOutcome, outcome);
+    QFETCH(QString, shown);
     SimBehaviour behaviour;
     behaviour.acknowledge = ack;
     Bench bench(behaviour);
     LinkSettings settings;
-    settings.port = portThere ? bench.pty.slavePath() : QStringLiteral("/dev/rzm417-no-such-port");
+    settings.port = portThere ? bench.pty.slavePath() : kNoSuchPort;
     if (!portThere)
         QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
     const QString text = transfer::buildTransferText(fixtures::filledForm(), settings).text;
@@ -258,7 +288,7 @@ void tst_Download::workerSignalsOutcome()
     QTest::qWait(50); // no second one
     QCOMPARE(outcomes, QList<transfer::DownloadOutcome>{outcome});
     QVERIFY(onDialogThread);
-    QCOMPARE(status->text(), outcome == transfer::DownloadOutcome::Acknowledged ? kSuccess : kFailure);
+    QCOMPARE(status->text(), shown);
     QCOMPARE(bench.sim.received().size(), portThere ? 2 + transfer::lineBytes(text, '|').size() : 0);
 }
 
@@ -266,13 +296,13 @@ void tst_Download::languageChangeRestoresTexts()
 {
     MainWindow window;
     LinkSettings settings;
-    settings.port = QStringLiteral("/dev/rzm417-no-such-port");
+    settings.port = kNoSuchPort;
     QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
     dload dialog(settings, QString(), &window);
     auto *status = dialog.findChild<QLabel *>("kiiras");
     auto *icon = dialog.findChild<QLabel *>("label");
     QVERIFY(status && icon);
-    QTRY_COMPARE(status->text(), kFailure);
+    QTRY_COMPARE(status->text(), kFailure + kPortMissing);
     dialog.setWindowTitle(QStringLiteral("x"));
     QEvent change(QEvent::LanguageChange);
     QCoreApplication::sendEvent(&dialog, &change);
@@ -287,7 +317,10 @@ void tst_Download::refusedBeforePort_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty be2_off_msg") << "be2_off_msg" << "" << QString::fromUtf8("Az összes mező kitöltése kötelező.");
+    // The first empty field is named by its label, as the form shows it.
+    QTest::newRow("empty be2_off_msg") << "be2_off_msg" << ""
+                                       << QString::fromUtf8("Az összes mező kitöltése kötelező.\n"
+                                                            "Üres mező: 2-es bemenet kikapcsoláskor.");
     QTest::newRow("accented m_nev") << "m_nev" << QString::fromUtf8("Kapú")
                                     << QString::fromUtf8("Ékezetes karakterek nem használhatóak.");
     QTest::newRow("separator in m_nev") << "m_nev" << "Ka|pu"

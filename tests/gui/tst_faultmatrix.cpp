@@ -32,6 +32,11 @@ const QString kDownloadFailed = QString::fromUtf8("Betöltés hiba.\nTipp: ellen
 const QString kReadoutFailed = QString::fromUtf8("Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!");
 const QString kVerifyOk = QString::fromUtf8("Sikeres ellenőrzés.");
 const QString kVerifyFailed = QString::fromUtf8("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!");
+// The line a failed download or verify adds to say why.
+const QString kNoAnswer = QString::fromUtf8("\nA modul nem válaszolt.");
+const QString kLineLost = QString::fromUtf8("\nA kapcsolat megszakadt: a port eltűnt az átvitel közben.");
+const QString kVerifyNoAnswer = QString::fromUtf8("\nA modul nem válaszolt: ellenőrizze a kábelt és a portot.");
+const QString kUnreadable = QString::fromUtf8("\nA modul válasza nem értelmezhető.");
 
 // The waits the program may spend: one missing byte of the download, and the
 // silence that ends (or, with no answer, is) every read-out reception.
@@ -97,13 +102,13 @@ void tst_FaultMatrix::download_data()
     const char *t = "Download";
     const Row rows[] = {
         {"none", Fault::None, 0, false, t, kDownloadOk, true, 0},
-        {"silence", Fault::Silence, 0, false, t, kDownloadFailed, false, kDownloadWait},
-        {"no R", Fault::NoReady, 0, false, t, kDownloadFailed, false, kDownloadWait},
+        {"silence", Fault::Silence, 0, false, t, kDownloadFailed + kNoAnswer, false, kDownloadWait},
+        {"no R", Fault::NoReady, 0, false, t, kDownloadFailed + kNoAnswer, false, kDownloadWait},
         {"no second byte", Fault::NoSecondByte, 0, false, t, kDownloadOk, true, kDownloadWait},
-        {"garbage", Fault::Garbage, 0, false, t, kDownloadFailed, false, 0},
-        {"hang-up after R", Fault::HangUp, 3, false, t, kDownloadFailed, false, 0},
-        {"hang-up in the lines", Fault::HangUp, 100, false, t, kDownloadFailed, false, 0},
-        {"hang-up before the acknowledge", Fault::HangUp, 4 + 1563 + 1, false, t, kDownloadFailed, false, 0},
+        {"garbage", Fault::Garbage, 0, false, t, kDownloadFailed + kNoAnswer, false, 0},
+        {"hang-up after R", Fault::HangUp, 3, false, t, kDownloadFailed + kLineLost, false, 0},
+        {"hang-up in the lines", Fault::HangUp, 100, false, t, kDownloadFailed + kLineLost, false, 0},
+        {"hang-up before the acknowledge", Fault::HangUp, 4 + 1563 + 1, false, t, kDownloadFailed + kLineLost, false, 0},
         {"escape while waiting for R", Fault::Silence, 0, true, nullptr, QString(), false, 0},
     };
     for (const Row &row : rows)
@@ -142,17 +147,17 @@ void tst_FaultMatrix::verify_data()
     const QString &f = kVerifyFailed;
     const Row rows[] = {
         {"none", Fault::None, 0, false, t, kVerifyOk, false, kReadWait},
-        {"silence", Fault::Silence, 0, false, t, f, false, kReadWait},
+        {"silence", Fault::Silence, 0, false, t, f + kVerifyNoAnswer, false, kReadWait},
         {"preamble", Fault::Preamble, 0, false, t, kVerifyOk, false, kReadWait},
         {"255 padding", Fault::Pad255, 0, false, t, kVerifyOk, false, kReadWait},
-        {"long gap", Fault::LongGap, 0, false, t, f, false, kReadWait},
-        {"garbage", Fault::Garbage, 0, false, t, f, false, kReadWait},
-        {"hang-up at once", Fault::HangUp, 3, false, t, f, false, 0},
-        {"hang-up in the fields", Fault::HangUp, 100, false, t, f, false, 0},
-        {"hang-up before the last byte", Fault::HangUp, 4 + 92 * 17, false, t, f, false, 0},
-        {"field too few", Fault::FieldTooFew, 0, false, t, f, false, kReadWait},
-        {"field too many", Fault::FieldTooMany, 0, false, t, f, false, kReadWait},
-        {"flood", Fault::Flood, 0, false, t, f, false, kReadWait},
+        {"long gap", Fault::LongGap, 0, false, t, f + kUnreadable, false, kReadWait},
+        {"garbage", Fault::Garbage, 0, false, t, f + kUnreadable, false, kReadWait},
+        {"hang-up at once", Fault::HangUp, 3, false, t, f + kLineLost, false, 0},
+        {"hang-up in the fields", Fault::HangUp, 100, false, t, f + kLineLost, false, 0},
+        {"hang-up before the last byte", Fault::HangUp, 4 + 92 * 17, false, t, f + kLineLost, false, 0},
+        {"field too few", Fault::FieldTooFew, 0, false, t, f + kUnreadable, false, kReadWait},
+        {"field too many", Fault::FieldTooMany, 0, false, t, f + kUnreadable, false, kReadWait},
+        {"flood", Fault::Flood, 0, false, t, f + kUnreadable, false, kReadWait},
         {"flood cancelled", Fault::Flood, 0, true, nullptr, QString(), false, 0},
     };
     for (const Row &row : rows)
@@ -185,6 +190,9 @@ void tst_FaultMatrix::run()
     // A cancel comes once the exchange is well under way: the download while it
     // waits for "R", a flood once the progress dialog shows.
     ModalDriver modals;
+    // The read-out replaces the window's form: its question is answered first.
+    if (ex == Exchange::Readout)
+        windowdocument::letEditsGo(modals);
     modals.cancelWhen = [cancel](const ModalDriver::Progress &dialog) {
         return cancel && (dialog.download ? dialog.ms >= 300 : dialog.value >= 1000);
     };
@@ -198,6 +206,8 @@ void tst_FaultMatrix::run()
     const qint64 tookMs = clock.elapsed();
 
     // What the user saw, and nothing else.
+    if (ex == Exchange::Readout)
+        QVERIFY(windowdocument::tookUnsavedQuestion(modals));
     if (title.isEmpty()) {
         QVERIFY2(modals.shown.isEmpty(), qPrintable(modals.shown.value(0).text));
     } else {

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -58,8 +59,9 @@ private slots:
     void init();
     void cleanup();
     void saveThenOpenGivesIdenticalForm();
-    void saveShowsNameWithPoint_data();
-    void saveShowsNameWithPoint();
+    void saveNamesTheFile_data();
+    void saveNamesTheFile();
+    void saveProposesTheDocumentsName();
     void refusedLoadsChangeNothing_data();
     void refusedLoadsChangeNothing();
     void loadDerivesSmsCentre_data();
@@ -117,17 +119,21 @@ void tst_files::saveThenOpenGivesIdenticalForm()
     QCOMPARE(comboIndex(other), 3); // a custom centre
 }
 
-void tst_files::saveShowsNameWithPoint_data()
+void tst_files::saveNamesTheFile_data()
 {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("no suffix") << "cfg" << "cfg.";
-    QTest::newRow("two points") << "a.b.k83" << "a.b.k83";
+    // A name typed without an ending gets .k83, so Megnyitás's filter shows it.
+    QTest::newRow("no suffix") << "cfg" << "cfg.k83" << "cfg.k83";
+    QTest::newRow("two points") << "a.b.k83" << "a.b.k83" << "a.b.k83";
+    QTest::newRow("another ending") << "cfg.txt" << "cfg.txt" << "cfg.txt";
 }
 
-void tst_files::saveShowsNameWithPoint()
+void tst_files::saveNamesTheFile()
 {
     QFETCH(QString, name);
+    QFETCH(QString, file);
     QFETCH(QString, shown);
     MainWindow w;
     ModalDriver modals;
@@ -135,7 +141,32 @@ void tst_files::saveShowsNameWithPoint()
     w.save();
     QCOMPARE(modals.seen().value(1), kSaved);
     QCOMPARE(fileLabel(w), shown);
-    QVERIFY(QFile::exists(m_dir->filePath(name)));
+    QVERIFY(QFile::exists(m_dir->filePath(file)));
+    QCOMPARE(QFile::exists(m_dir->filePath(name)), name == file);
+}
+
+// The save dialog starts on the current file's name, .k83 in place of its ending;
+// with no file yet, in the working folder.
+void tst_files::saveProposesTheDocumentsName()
+{
+    MainWindow w;
+    QStringList proposed;
+    const auto look = [&proposed](QWidget *window) {
+        if (auto *dialog = qobject_cast<QFileDialog *>(window))
+            proposed << QDir(QDir::currentPath()).relativeFilePath(dialog->selectedFiles().value(0));
+        static_cast<QDialog *>(window)->reject();
+    };
+    QVERIFY(QDir().mkpath(m_dir->filePath("sub")));
+    QVERIFY(writeAll(m_dir->filePath("sub/given.cfg"), configfile::encode(fixtures::richForm())));
+    ModalDriver modals;
+    modals.then(look).chooseFile(m_dir->filePath("site.k83")).press().then(look).press().then(look);
+    w.save();                                     // no file yet
+    w.save();                                     // saved as site.k83
+    w.save();                                     // proposes it again
+    w.openGivenFile(m_dir->filePath("sub/given.cfg")); // another ending, in a folder
+    w.save();
+    QVERIFY(modals.finished());
+    QCOMPARE(proposed, (QStringList{".", "site.k83", "sub/given.k83"}));
 }
 
 void tst_files::refusedLoadsChangeNothing_data()

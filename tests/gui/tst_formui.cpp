@@ -1,10 +1,15 @@
 // The form's own lists of its fields and boxes: built in creation order, equal to
 // the order of a child search on a fresh form, and the one order that binding uses.
+// The Tab key follows the screen instead, pinned by tests/data/taborder.txt
+// (RZM_UPDATE_GOLDEN=1 rewrites it).
 #include "core/formschema.h"
+#include "diskfiles.h"
 #include "gui/form/formbinding.h"
 #include "gui/form/formui.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
 #include <QTest>
@@ -16,6 +21,7 @@ class tst_FormUi : public QObject
 private slots:
     void listsAreTheEnumerationOrder();
     void bindingKeepsItsOrderWhenChildrenMove();
+    void tabFollowsTheScreen();
 };
 
 void tst_FormUi::listsAreTheEnumerationOrder()
@@ -59,6 +65,35 @@ void tst_FormUi::bindingKeepsItsOrderWhenChildrenMove()
     QVERIFY(central.findChildren<QLineEdit *>() != form.textFields());
     QVERIFY(central.findChildren<QCheckBox *>() != form.boxes());
     QCOMPARE(formbinding::capture(form), content);
+}
+
+// Tab, pressed on the shown form from the SMS-centre combo, visits the combo, the
+// left column, the right column and then each telephone slot's four boxes and its
+// number; it never stops on a reserved field, and the enumeration order stays.
+void tst_FormUi::tabFollowsTheScreen()
+{
+    QWidget central;
+    FormUi form;
+    form.setupUi(&central);
+    form.smskp()->setEnabled(true); // as "Egyéni" leaves it; disabled, Tab passes it by
+    central.show();
+    QVERIFY(QTest::qWaitForWindowActive(&central));
+    form.smskp_combo->setFocus();
+    QStringList chain;
+    do {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        chain << focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+    } while (QApplication::focusWidget() != form.smskp_combo && chain.size() <= 400);
+
+    const QString golden = QStringLiteral(RZM_GOLDEN_DIR "/taborder.txt");
+    const QByteArray actual = chain.join(QLatin1Char('\n')).toUtf8() + '\n';
+    if (qEnvironmentVariableIsSet("RZM_UPDATE_GOLDEN"))
+        QVERIFY(fixtures::writeAll(golden, actual));
+    QCOMPARE(actual, fixtures::readAll(golden));
+    QCOMPARE(chain.size(), 1 + formschema::MandatoryCount + 5 * formschema::PhoneCount);
+    QCOMPARE(form.textFields(), central.findChildren<QLineEdit *>());
 }
 
 QTEST_MAIN(tst_FormUi)

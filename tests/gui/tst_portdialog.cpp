@@ -126,9 +126,14 @@ void tst_portdialog::listsOnlyFreePorts_data()
     QTest::addColumn<QString>("selected");
 
     QTest::newRow("current COM7") << "COM7" << QStringList() << QStringList{"COM3", "COM7"} << "COM7";
-    QTest::newRow("current COM1, not free") << "COM1" << QStringList() << QStringList{"COM3", "COM7"} << "COM3";
-    QTest::newRow("COM3 held elsewhere") << "COM3" << QStringList{"COM3"} << QStringList{"COM7"} << "COM7";
-    QTest::newRow("nothing free") << "COM3" << QStringList{"COM3", "COM7"} << QStringList() << "";
+    QTest::newRow("no port yet") << "" << QStringList() << QStringList{"COM3", "COM7"} << "COM3";
+    QTest::newRow("no port yet, nothing free") << "" << QStringList{"COM3", "COM7"} << QStringList() << "";
+    // The chosen port stays the choice, in its place, while it is gone or held.
+    QTest::newRow("current COM1, not there") << "COM1" << QStringList() << QStringList{"COM1", "COM3", "COM7"}
+                                             << "COM1";
+    QTest::newRow("COM3 held elsewhere") << "COM3" << QStringList{"COM3"} << QStringList{"COM3", "COM7"} << "COM3";
+    QTest::newRow("COM7 held, nothing free") << "COM7" << QStringList{"COM3", "COM7"} << QStringList{"COM7"}
+                                             << "COM7";
 }
 
 void tst_portdialog::listsOnlyFreePorts()
@@ -146,8 +151,10 @@ void tst_portdialog::listsOnlyFreePorts()
         QCOMPARE(ports->currentText(), selected);
         QCOMPARE(dialog.port(), selected);
     }
-    // The probe closed every port again: each listed one opens now.
+    // The probe closed every port again: each free one that is listed opens now.
     for (const QString &name : listed) {
+        if (busy.contains(name) || name == QLatin1String("COM1"))
+            continue;
         QSerialPort port(portnames::systemLocation(name));
         QVERIFY2(port.open(QIODevice::ReadWrite), qPrintable(name + ": " + port.errorString()));
     }
@@ -173,13 +180,19 @@ void tst_portdialog::showPortTakesChoiceOver_data()
     QTest::addColumn<QString>("port");
     QTest::addColumn<QString>("label");
 
-    QTest::newRow("accepted, first free port") << "COM1" << QStringList() << true << "COM3" << "COM3 Baud: 1200";
+    QTest::newRow("accepted, no port yet: first free port") << "" << QStringList() << true << "COM3"
+                                                            << "COM3 Baud: 1200";
     QTest::newRow("accepted, current kept") << "COM7" << QStringList() << true << "COM7" << "COM7 Baud: 1200";
+    // OK without a choice keeps a port that is gone or held: the next command
+    // never goes to another module.
+    QTest::newRow("accepted, missing port kept") << "COM1" << QStringList() << true << "COM1" << "COM1 Baud: 1200";
+    QTest::newRow("accepted, held port kept") << "COM3" << QStringList{"COM3", "COM7"} << true << "COM3"
+                                              << "COM3 Baud: 1200";
     // Cancelled: nothing is taken over, and the label keeps the start-up text, with
     // the port the window started with and its two blanks.
     QTest::newRow("cancelled") << "COM7" << QStringList() << false << "COM7" << "COM1  Baud: 1200";
-    QTest::newRow("accepted, nothing free") << "COM3" << QStringList{"COM3", "COM7"} << true << ""
-                                            << " Baud: 1200";
+    QTest::newRow("accepted, no port yet, nothing free") << "" << QStringList{"COM3", "COM7"} << true << ""
+                                                         << " Baud: 1200";
 }
 
 void tst_portdialog::showPortTakesChoiceOver()
@@ -215,18 +228,29 @@ void tst_portdialog::showPortTakesChoiceOver()
 void tst_portdialog::explainsPortHeldElsewhere()
 {
     {
-        setcom dialog("COM1");
+        setcom dialog("COM3");
         QCOMPARE(whyLine(dialog), QStringLiteral("(hidden)")); // every left-out port simply is not there
+    }
+    {
+        setcom dialog("COM1");
+        QCOMPARE(whyLine(dialog), QStringLiteral("COM1 stays chosen: missing (adapter unplugged)."));
     }
     const QString device = portnames::systemLocation("COM7");
     QProcess holder;
     QVERIFY(porthold::start(holder, device));
+    const QString heldBy = QStringLiteral("in use by tst_portdialog (PID %1).").arg(holder.processId());
     {
-        setcom dialog("COM7");
+        setcom dialog("COM3");
         QCOMPARE(items(dialog.findChild<QComboBox *>("comboBox")), QStringList{"COM3"});
-        QCOMPARE(whyLine(dialog), QStringLiteral("COM7 (%1) is not listed: in use by tst_portdialog (PID %2).")
-                                      .arg(device.mid(5))
-                                      .arg(holder.processId()));
+        QCOMPARE(whyLine(dialog), QStringLiteral("COM7 (%1) is not listed: %2").arg(device.mid(5), heldBy));
+    }
+    {
+        // The chosen port, held: kept as the choice, and the line says by whom.
+        setcom dialog("COM7");
+        const auto *ports = dialog.findChild<QComboBox *>("comboBox");
+        QCOMPARE(items(ports), (QStringList{"COM3", "COM7"}));
+        QCOMPARE(dialog.port(), QStringLiteral("COM7"));
+        QCOMPARE(whyLine(dialog), QStringLiteral("COM7 (%1) stays chosen: %2").arg(device.mid(5), heldBy));
     }
     QVERIFY(porthold::stop(holder));
 }
@@ -269,7 +293,7 @@ int main(int argc, char **argv)
         return code;
     if (argc == 2 && qstrcmp(argv[1], "--explain") == 0) {
         QApplication app(argc, argv);
-        setcom dialog("COM1");
+        setcom dialog{QString()};
         std::printf("listed: %s\n%s\n", qPrintable(items(dialog.findChild<QComboBox *>("comboBox")).join(',')),
                     qPrintable(whyLine(dialog)));
         return 0;

@@ -5,6 +5,7 @@
 #include "modaldriver.h"
 #include "ptypair.h"
 #include "sampleforms.h"
+#include "windowdocument.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -100,14 +101,17 @@ void tst_PortLoss::pulledMidTransfer_data()
     for (int i = 0; i < 30; ++i)
         someFields += QByteArray("field").leftJustified(16, ' ') + '\r';
     const int lines = 1563 - 91 + 92; // the form's 92 lines as bytes
+    // The download and the verify say why they failed.
+    const QString lost = QString::fromUtf8("\nA kapcsolat megszakadt: a port eltűnt az átvitel közben.");
+    const QString downloadFailed = QString::fromUtf8("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
     QTest::newRow("download, waiting for R") << int(Exchange::Download) << 2 << QByteArray()
-        << QStringLiteral("Download") << QString::fromUtf8("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
+        << QStringLiteral("Download") << downloadFailed + lost;
     QTest::newRow("download, waiting for the acknowledge") << int(Exchange::Download) << 2 + lines << QByteArray()
-        << QStringLiteral("Download") << QString::fromUtf8("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
+        << QStringLiteral("Download") << downloadFailed + lost;
     QTest::newRow("read-out, in the fields") << int(Exchange::Readout) << 2 << someFields
         << QStringLiteral("Hiba") << QString::fromUtf8("Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!");
     QTest::newRow("verify, in the fields") << int(Exchange::Verify) << 2 << someFields
-        << QString::fromUtf8("Ellenőrzés") << QString::fromUtf8("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!");
+        << QString::fromUtf8("Ellenőrzés") << QString::fromUtf8("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!") + lost;
 }
 
 void tst_PortLoss::pulledMidTransfer()
@@ -132,9 +136,12 @@ void tst_PortLoss::pulledMidTransfer()
     }
 
     ModalDriver modals;
+    const bool readOut = Exchange(exchange) == Exchange::Readout;
+    if (readOut)
+        windowdocument::letEditsGo(modals); // asked before the port opens
     qint64 shownAt = 0;
-    modals.whileOpen = [&](const ModalDriver::Shown &) {
-        if (!shownAt)
+    modals.whileOpen = [&](const ModalDriver::Shown &shown) {
+        if (!shownAt && shown.line() != windowdocument::kUnsaved)
             shownAt = monotonicMs();
     };
 
@@ -158,6 +165,8 @@ void tst_PortLoss::pulledMidTransfer()
         // takes a whole core; a sanitizer build's own work stays well below half.
         QVERIFY2(cpu * 2 < wall, qPrintable(QStringLiteral("%1 ms CPU in %2 ms").arg(cpu).arg(wall)));
     }
+    if (readOut)
+        QVERIFY(windowdocument::tookUnsavedQuestion(modals));
     QCOMPARE(modals.shown.size(), 1);
     QCOMPARE(modals.shown[0].title, title);
     QCOMPARE(modals.shown[0].text, text);

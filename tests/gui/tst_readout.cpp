@@ -1,4 +1,5 @@
 // The read-out through a real pty against the in-process module simulator.
+#include "diagnosticlines.h"
 #include "simlink.h"
 
 #include "core/fieldrules.h"
@@ -16,6 +17,8 @@ const QString kPortFailure = QStringLiteral("Sikertelen kiolvasás.\nNem lehet m
 const QString kAnswerFailure = QStringLiteral("Sikertelen kiolvasás.\nEllenőrizze az eszközt, és próbálja meg újra!");
 
 using Fault = SimBehaviour::Fault;
+using windowdocument::letEditsGo;
+using windowdocument::tookUnsavedQuestion;
 
 } // namespace
 
@@ -23,6 +26,8 @@ class tst_Readout : public QObject
 {
     Q_OBJECT
 private slots:
+    // The tests expect the developer's lines.
+    void initTestCase() { fixtures::showDiagnostics(); }
     void roundTrip();
     void answers_data();
     void answers();
@@ -121,12 +126,14 @@ void tst_Readout::answers()
     if (!diagnostic.isEmpty())
         QTest::ignoreMessage(QtDebugMsg, qPrintable(diagnostic));
     ModalDriver modals;
+    letEditsGo(modals);
     bool portHeldWhileShown = false;
     modals.whileOpen = [&](const ModalDriver::Shown &) { portHeldWhileShown = !link.portFree(); };
     QElapsedTimer clock;
     clock.start();
     window.readup();
     const qint64 elapsed = clock.elapsed();
+    QVERIFY(tookUnsavedQuestion(modals));
 
     QCOMPARE(link.sim.received().left(2), QByteArray("~") + char(uploadCommand));
     // The form shows what the module holds after a read-out; a failed one leaves
@@ -161,8 +168,10 @@ void tst_Readout::unreadableRecordKey()
     link.window.findChildren<QCheckBox *>().at(200)->setProperty("group", "x.1");
 
     ModalDriver modals;
+    letEditsGo(modals);
     link.window.readup();
 
+    QVERIFY(tookUnsavedQuestion(modals));
     QCOMPARE(modals.shown.size(), 1);
     QCOMPARE(modals.shown[0].text, kAnswerFailure);
     FormContent after = link.window.captureForm();
@@ -182,6 +191,7 @@ void tst_Readout::cancelMidAnswer()
     int valueAtCancel = -1;
     QElapsedTimer sinceCancel;
     ModalDriver modals;
+    letEditsGo(modals);
     modals.cancelWhen = [&](const ModalDriver::Progress &dialog) {
         valueAtCancel = dialog.value;
         if (dialog.value <= 200)
@@ -194,6 +204,7 @@ void tst_Readout::cancelMidAnswer()
     link.window.readup();
 
     QVERIFY(modals.cancelled);
+    QVERIFY(tookUnsavedQuestion(modals));
     QVERIFY(valueAtCancel > 200 && valueAtCancel < 1500);
     QCOMPARE(modals.progress.label, QStringLiteral("Kiolvasás..."));
     QCOMPARE(modals.progress.cancelText, QStringLiteral("Megszakítás"));
@@ -243,12 +254,14 @@ void tst_Readout::floodStaysCancellable()
 
     // Past the progress maximum the dialog must stay shown and keep taking events.
     ModalDriver modals;
+    letEditsGo(modals);
     modals.cancelWhen = [&](const ModalDriver::Progress &dialog) {
         return link.sim.sent().size() > 8000 && dialog.value >= 1500;
     };
     link.window.readup();
 
     QVERIFY(modals.cancelled);
+    QVERIFY(tookUnsavedQuestion(modals));
     QVERIFY(modals.shown.isEmpty());
     QVERIFY(link.portFree());
     link.drain();
@@ -271,7 +284,9 @@ void tst_Readout::portFailure()
         window.setLinkSettings(settings);
         QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
         ModalDriver modals;
+        letEditsGo(modals);
         window.readup();
+        QVERIFY(tookUnsavedQuestion(modals));
         QCOMPARE(modals.shown.size(), 1);
         QCOMPARE(modals.shown[0].title, QStringLiteral("Hiba"));
         QCOMPARE(modals.shown[0].text, kPortFailure);

@@ -1,4 +1,5 @@
 // The verify through a real pty against the in-process module simulator.
+#include "diagnosticlines.h"
 #include "simlink.h"
 
 #include <QComboBox>
@@ -21,6 +22,8 @@ class tst_Verify : public QObject
 {
     Q_OBJECT
 private slots:
+    // The tests expect the developer's lines.
+    void initTestCase() { fixtures::showDiagnostics(); }
     void afterDownload_data();
     void afterDownload();
     void cancel();
@@ -33,13 +36,24 @@ void tst_Verify::afterDownload_data()
     QTest::addColumn<int>("fault");
     QTest::addColumn<QString>("change"); // what differs after the download
     QTest::addColumn<bool>("matches");
+    QTest::addColumn<QString>("why");    // the line under a mismatch
 
-    QTest::newRow("same form") << int(Fault::None) << "" << true;
-    QTest::newRow("255 padding") << int(Fault::Pad255) << "" << true;
-    QTest::newRow("empty pin on both sides") << int(Fault::None) << "pin" << true;
-    QTest::newRow("one box changed") << int(Fault::None) << "box" << false;
-    QTest::newRow("silent module") << int(Fault::Silence) << "" << false;
-    QTest::newRow("hang-up mid-answer") << int(Fault::HangUp) << "" << false;
+    QTest::newRow("same form") << int(Fault::None) << "" << true << "";
+    QTest::newRow("255 padding") << int(Fault::Pad255) << "" << true << "";
+    QTest::newRow("empty pin on both sides") << int(Fault::None) << "pin" << true << "";
+    // The differing fields by the labels the form shows, five at most.
+    QTest::newRow("one box changed") << int(Fault::None) << "box" << false
+                                     << "A modul mást tárol. Eltérő mezők: Kimenet vezérlés 1 (2. blokk, 11. sor).";
+    QTest::newRow("two fields changed") << int(Fault::None) << "two" << false
+                                        << "A modul mást tárol. Eltérő mezők: Modul neve, Telefonszám (1. blokk, 5. sor).";
+    QTest::newRow("eight fields changed") << int(Fault::None) << "eight" << false
+                                          << "A modul mást tárol. Eltérő mezők: Modul PIN-kód, Modul azonosító, "
+                                             "Modul neve, Visszaállás, 1-es bemenet neve és még 3.";
+    // No module on the line: the cable, not the configuration.
+    QTest::newRow("silent module") << int(Fault::Silence) << "" << false
+                                   << "A modul nem válaszolt: ellenőrizze a kábelt és a portot.";
+    QTest::newRow("hang-up mid-answer") << int(Fault::HangUp) << "" << false
+                                        << "A kapcsolat megszakadt: a port eltűnt az átvitel közben.";
 }
 
 void tst_Verify::afterDownload()
@@ -47,6 +61,7 @@ void tst_Verify::afterDownload()
     QFETCH(int, fault);
     QFETCH(QString, change);
     QFETCH(bool, matches);
+    QFETCH(QString, why);
 
     SimLink link;
     link.window.show();
@@ -54,6 +69,12 @@ void tst_Verify::afterDownload()
     QVERIFY(link.download(form));
     if (change == "box")
         form.boxes[77].checked = !form.boxes[77].checked;
+    if (change == "two") {
+        form.setText("m_nev", "Masik");
+        form.setText("t5", "3611");
+    }
+    for (int i = 1; change == "eight" && i <= 8; ++i)
+        form.texts[i].text.clear();
     if (change == "pin") {
         // The download refuses an empty PIN; the verify expects 16 spaces for it.
         form.setText("m_pin", "");
@@ -82,7 +103,7 @@ void tst_Verify::afterDownload()
     QCOMPARE(modals.shown.size(), 1);
     const ModalDriver::Shown box = modals.shown[0];
     QCOMPARE(box.title, QStringLiteral("Ellenőrzés"));
-    QCOMPARE(box.text, matches ? kSuccess : kMismatch);
+    QCOMPARE(box.text, matches ? kSuccess : kMismatch + QLatin1Char('\n') + why);
     QCOMPARE(box.icon, matches ? QMessageBox::Information : QMessageBox::Critical);
     QVERIFY2(portHeldWhileShown, "the port stays open while the result is shown");
     if (fault == int(Fault::HangUp))

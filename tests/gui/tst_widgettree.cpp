@@ -7,15 +7,14 @@
 #include "gui/app/mainwindow.h"
 
 #include "core/appinfo.h"
-#include "core/serial/portnames.h"
+#include "diagnosticlines.h"
 #include "diskfiles.h"
 #include "modaldriver.h"
+#include "noports.h"
 #include "sampleforms.h"
 #include "widgetdump.h"
 
 #include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,25 +22,6 @@
 namespace {
 
 const QString kGolden = QStringLiteral(RZM_GOLDEN_DIR "/widgettree.txt");
-
-// Dumps every dialog the moment it shows: its layout is in place, and nothing
-// a worker sends it has arrived yet.
-class DialogDumper : public QObject
-{
-    Q_OBJECT
-
-public:
-    QStringList lines;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *dialog = qobject_cast<QDialog *>(watched);
-        if (event->type() == QEvent::Show && dialog && dialog->isWindow())
-            lines << QString() << widgetdump::dump(dialog);
-        return false;
-    }
-};
 
 // The differences, as diff shows them, or the first differing line.
 QString difference(const QByteArray &expected, const QByteArray &actual)
@@ -84,19 +64,9 @@ void tst_WidgetTree::matchesGolden()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QStringList lines = widgetdump::dump(&window);
 
-    DialogDumper dialogs;
+    widgetdump::DialogDumper dialogs;
     qApp->installEventFilter(&dialogs);
-    {
-        // Every settings dialog, closed again with Cancel.
-        ModalDriver modals;
-        modals.cancel().cancel().cancel().cancel().cancel();
-        window.show_port();
-        window.setFixChar();
-        window.setAckChar();
-        window.setUploadCommand();
-        window.setSeparators();
-        QVERIFY(modals.finished());
-    }
+    QVERIFY(widgetdump::openSettingsDialogs(window));
     {
         // The download dialog, on a port that is not there.
         window.applyForm(fixtures::filledForm());
@@ -132,12 +102,10 @@ void tst_WidgetTree::matchesGolden()
 // own, where every COM name leads nowhere, it lists none, on any machine.
 int main(int argc, char **argv)
 {
-    QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+    NoPorts ports;
     QApplication app(argc, argv);
-    QDir().mkpath(portnames::portFolder());
-    for (int n = 1; n <= 32; ++n)
-        QFile::link(home.filePath(QStringLiteral("absent%1").arg(n)), portnames::linkPath(n));
+    fixtures::showDiagnostics(); // the dump expects the download's line
+    ports.linkNowhere();
     tst_WidgetTree test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,5 +1,8 @@
 #include "widgetdump.h"
 
+#include "gui/app/mainwindow.h"
+#include "modaldriver.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
@@ -320,6 +323,26 @@ QStringList dump(const QWidget *window)
     QStringList out;
     walk(window, window, 0, out);
     return out;
+}
+
+bool openSettingsDialogs(MainWindow &window)
+{
+    ModalDriver modals;
+    modals.cancel().cancel().cancel().cancel().cancel();
+    window.show_port();
+    window.setFixChar();
+    window.setAckChar();
+    window.setUploadCommand();
+    window.setSeparators();
+    return modals.finished() && modals.unexpected.isEmpty();
+}
+
+bool DialogDumper::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *dialog = qobject_cast<QDialog *>(watched);
+    if (event->type() == QEvent::Show && dialog && dialog->isWindow())
+        lines << QString() << dump(dialog);
+    return false;
 }
 
 } // namespace widgetdump

@@ -7,12 +7,29 @@
 // faithful rebuild of the same window may change: layouts, pointers, and the
 // helpers Qt creates inside a widget (a menu bar's extension button, a combo
 // box's popup, a text view's scroll bars).
+#include <QObject>
 #include <QStringList>
 
+class MainWindow;
 class QWidget;
 
 namespace widgetdump {
 
 QStringList dump(const QWidget *window);
+
+// Dumps every dialog the moment it shows (installed on the application): its
+// layout is in place, and nothing a worker sends it has arrived yet.
+class DialogDumper : public QObject
+{
+public:
+    QStringList lines;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+// Opens every settings dialog of the window and closes it again with Cancel;
+// false when one was not opened or not cancelled.
+bool openSettingsDialogs(MainWindow &window);
 
 } // namespace widgetdump

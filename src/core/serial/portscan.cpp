@@ -3,7 +3,8 @@
 #include "portnames.h"
 #include "portstate.h"
 
-#include <QDebug>
+#include "core/diagnostics.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -222,7 +223,7 @@ Outcome assignNumbers(const Environment &env)
     if (lockFolder(env, lock, &outcome.error))
         applyPlan(env, list, &outcome);
     if (!outcome.error.isEmpty())
-        qDebug() << "unable to name serial adapters:" << outcome.error;
+        qCDebug(diagnostics) << "unable to name serial adapters:" << outcome.error;
     return outcome;
 }
 

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "qttranslations.h"
 
 #include "core/appinfo.h"
 
@@ -76,6 +77,9 @@ int main(int argc, char *argv[])
     if (const int code = answerWithoutWindow(argc, argv); code >= 0)
         return code;
     QApplication app(argc, argv);
+    // Qt's buttons and file dialogs speak the desktop's language; the program's
+    // own texts stay as written.
+    qttranslations::install(app);
     QString file;
     QString error;
     if (!startFile(QApplication::arguments(), &file, &error)) {

@@ -5,6 +5,7 @@
 #include "gui/dialogs/about.h"
 #include "gui/dialogs/help.h"
 #include "gui/files/configfiles.h"
+#include "gui/fit/windowfit.h"
 #include "gui/form/formbinding.h"
 #include "gui/form/formchecks.h"
 #include "gui/form/formui.h"
@@ -56,6 +57,11 @@ MainWindow::MainWindow(QWidget *parent)
     addStatusLabels();
     new ShortcutPriority(this);
     connectSubsystems();
+    // Fixed, as it always was, at the size that shows the whole form between the
+    // menu bar and the status bar, as tall as they are on this platform; on a
+    // screen too small for that, the form scrolls.
+    setFixedSize(windowfit::aroundForm(*this, m_form->Frame->size()));
+    windowfit::keepOnScreen(this);
 }
 
 MainWindow::~MainWindow()
@@ -206,7 +212,14 @@ void MainWindow::setFixChar()
 }
 
 void MainWindow::download() { m_transfers->download(m_link->settings()); }
-void MainWindow::readup() { m_transfers->readOut(m_link->settings()); }
+// A read-out replaces the form as Megnyitás does: unsaved edits are asked about
+// before the port is opened. A verify changes no field and asks nothing.
+void MainWindow::readup()
+{
+    if (m_files->mayDiscardForm())
+        m_transfers->readOut(m_link->settings());
+}
+
 void MainWindow::verify_func() { m_transfers->verify(m_link->settings()); }
 
 // Help windows: a new modeless one at every call, so several may be open; closed

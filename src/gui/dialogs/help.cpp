@@ -2,8 +2,9 @@
 #include "ui_help.h"
 
 #include "core/datafiles.h"
+#include "core/diagnostics.h"
+#include "gui/fit/windowfit.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTextStream>
@@ -18,6 +19,8 @@ help::help(QWidget *parent)
 {
     ui->setupUi(this);
     loadText();
+    // On a screen smaller than the window, the window takes the screen and scrolls.
+    windowfit::keepOnScreen(this);
 }
 
 help::~help() = default;
@@ -30,7 +33,7 @@ void help::loadText()
         return;
     }
     if (!file.open(QIODevice::ReadOnly))
-        qDebug() << "help file exists but does not open:" << file.errorString();
+        qCDebug(diagnostics) << "help file exists but does not open:" << file.errorString();
     QTextStream stream(&file);
     stream.setEncoding(QStringConverter::System);
     QString text;

@@ -1,5 +1,6 @@
 #include "configfiles.h"
 
+#include "savedialog.h"
 #include "unsavedchanges.h"
 
 #include "core/datafiles.h"
@@ -104,8 +105,11 @@ bool ConfigFiles::save()
     // Refused before a name is asked for, when the form already shows why.
     if (refuseUnsavable(formbinding::capture(m_form)))
         return false;
-    const QString path = QFileDialog::getSaveFileName(m_window, WindowTexts::tr("Save File"), QStringLiteral("."),
-                                                      WindowTexts::tr("K83 Files (*.k83)"));
+    // The current file's name is proposed, and a name typed without an ending gets
+    // .k83, so Megnyitás's filter shows the file again.
+    const QString path = askSavePath(m_window, m_document,
+                                     {QStringLiteral("saveFileDialog"), WindowTexts::tr("Save File"),
+                                      WindowTexts::tr("K83 Files (*.k83)"), QStringLiteral("k83")});
     if (path.isEmpty())
         return false;
 

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPixmap>
 
+#include <array>
+
 namespace {
 
 // The form's labels, hints, headers and operator names are the core's texts.
@@ -155,8 +157,13 @@ void FormUi::setupUi(QWidget *centralWidget)
         smskp_combo->addItem(QString());
 
     // Reserved fields 16..27: below the visible frame, but part of every enumeration.
-    for (int i = formschema::MandatoryCount; i < formschema::HeaderCount; ++i)
-        addField(i)->setGeometry(10, 840 + 20 * (i - formschema::MandatoryCount), 120, 20);
+    // They take no focus, so no Tab stop and no keystroke reaches a field nobody sees;
+    // files and transfers still carry them.
+    for (int i = formschema::MandatoryCount; i < formschema::HeaderCount; ++i) {
+        QLineEdit *reserved = addField(i);
+        reserved->setGeometry(10, 840 + 20 * (i - formschema::MandatoryCount), 120, 20);
+        reserved->setFocusPolicy(Qt::NoFocus);
+    }
 
     addHeaders(textFont, narrowFont(Frame->font(), 10));
 
@@ -180,7 +187,30 @@ void FormUi::setupUi(QWidget *centralWidget)
 
     label = makeLabel(Frame, QStringLiteral("label"), QRect(780, 1, 221, 211), textFont);
     label->setPixmap(QPixmap(QStringLiteral(":/img/img/Rzm_417 220x200 copy.png")));
+    chainTabs();
     retranslateUi();
+}
+
+// Tab follows the screen, not the creation order that files rely on: the SMS-centre
+// combo, the left column, the right column, then the telephone slots 1 to 64, each
+// slot's four boxes left to right and then its number.
+void FormUi::chainTabs()
+{
+    QList<QWidget *> chain{smskp_combo};
+    for (int i = 0; i < formschema::MandatoryCount; ++i)
+        chain.append(m_fields[i]);
+    // Each slot's boxes by column, 1 to 4.
+    QList<std::array<QCheckBox *, 5>> slotBoxes(formschema::PhoneCount + 1);
+    const auto &boxes = formschema::boxes();
+    for (int k = 0; k < boxes.size(); ++k)
+        slotBoxes[formschema::phoneSlot(boxes[k].block, boxes[k].row)][boxes[k].column] = m_boxes[k];
+    for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
+        for (int column = 1; column <= 4; ++column)
+            chain.append(slotBoxes[slot][column]);
+        chain.append(m_fields[formschema::HeaderCount + slot - 1]);
+    }
+    for (int i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void FormUi::retranslateUi()

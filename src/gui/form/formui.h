@@ -33,6 +33,7 @@ private:
     QLineEdit *addField(int index);
     void addNamedRows(const QFont &font);
     void addHeaders(const QFont &textFont, const QFont &headerFont);
+    void chainTabs();
 
     QList<QLineEdit *> m_fields;
     QList<QCheckBox *> m_boxes;

@@ -1,36 +1,17 @@
 #include "sheetcommands.h"
 
-#include "core/files/configfile.h"
+#include "gui/files/savedialog.h"
 #include "gui/form/formbinding.h"
 #include "gui/windowtexts.h"
 #include "sheet/handoversheet.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-
-namespace {
-
-// The name the status bar shows, with .pdf: beside the file while the path still
-// names it (a refused Open leaves the refused file's path), else in the working
-// folder, where the save's dialog starts too.
-QString suggestedPdfPath(const DocumentState &document)
-{
-    if (document.fileName.isEmpty())
-        return QStringLiteral(".");
-    const QString name = QFileInfo(document.fileName).completeBaseName() + QStringLiteral(".pdf");
-    if (configfile::displayName(document.filePath) != document.fileName)
-        return name;
-    return QFileInfo(document.filePath).dir().filePath(name);
-}
-
-} // namespace
 
 SheetCommands::SheetCommands(const FormUi &form, QWidget *window)
     : m_form(form)
@@ -74,23 +55,11 @@ void SheetCommands::print(const DocumentState &document)
         editing->setFocus(Qt::OtherFocusReason);
 }
 
-// A name typed without an ending gets .pdf, and the dialog asks before an
-// existing file is replaced.
-QString SheetCommands::askPdfPath(const DocumentState &document) const
-{
-    QFileDialog dialog(m_window, WindowTexts::tr("Exportálás PDF-be"), suggestedPdfPath(document),
-                       WindowTexts::tr("PDF Files (*.pdf)"));
-    dialog.setObjectName(QStringLiteral("exportPdfDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    if (dialog.exec() != QDialog::Accepted)
-        return QString();
-    return dialog.selectedFiles().value(0);
-}
-
 void SheetCommands::exportPdf(const DocumentState &document)
 {
-    const QString path = askPdfPath(document);
+    const QString path = askSavePath(m_window, document,
+                                     {QStringLiteral("exportPdfDialog"), WindowTexts::tr("Exportálás PDF-be"),
+                                      WindowTexts::tr("PDF Files (*.pdf)"), QStringLiteral("pdf")});
     if (path.isEmpty())
         return;
     // The dialog took the focus from the field being edited, and so ran the input

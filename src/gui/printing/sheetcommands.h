@@ -26,7 +26,6 @@ public:
 
 private:
     sheet::SheetInput sheetInput(const DocumentState &document) const;
-    QString askPdfPath(const DocumentState &document) const;
 
     const FormUi &m_form;
     QWidget *m_window;

@@ -2,10 +2,12 @@
 #include "ui_setcom.h"
 
 #include "core/linksettings.h"
+#include "core/portview.h"
 #include "core/serial/comassign.h"
 #include "core/serial/portnames.h"
 #include "core/serial/portprobe.h"
 #include "core/serial/portscan.h"
+#include "core/serial/portstate.h"
 #include "core/serial/portsurvey.h"
 
 #include <QComboBox>
@@ -30,7 +32,11 @@ setcom::setcom(const QString &port, QWidget *parent)
             ui->comboBox->setCurrentIndex(ui->comboBox->count() - 1);
     }
 
+    // The chosen port first, so that the line about a port left out names another.
+    const bool kept = keepChosen(port);
     explainLeftOut();
+    if (kept)
+        explainChosen(port);
 
     ui->baudrate->setCurrentIndex(ui->baudrate->findText(QString::number(LineBaudRate)));
 }
@@ -61,6 +67,34 @@ void setcom::explainLeftOut()
     else
         text = tr("%1 is not listed: in use by another program.").arg(port);
     ui->l_why->setText(text);
+    ui->l_why->setVisible(true);
+}
+
+// The port chosen before stays the choice while another program holds it or it is
+// gone: only a choice made here changes the port. The list shows it in its place;
+// false when it is listed anyway (or there is none).
+bool setcom::keepChosen(const QString &port)
+{
+    if (port.isEmpty() || ui->comboBox->findText(port) >= 0)
+        return false;
+    int at = ui->comboBox->count(); // a device path goes last
+    if (const int number = portnames::comNumber(port); number > 0) {
+        at = 0;
+        while (at < ui->comboBox->count() && portnames::comNumber(ui->comboBox->itemText(at)) < number)
+            ++at;
+    }
+    ui->comboBox->insertItem(at, port);
+    ui->comboBox->setCurrentIndex(at);
+    return true;
+}
+
+// One line says what stands in the kept port's way, as the ports doctor names it.
+void setcom::explainChosen(const QString &port)
+{
+    const portstate::Status status = portstate::examine(portnames::systemLocation(port));
+    const QString line = tr("%1 stays chosen: %2.").arg(portview::nameWithDevice(port), portstate::describe(status));
+    const QString leftOut = ui->l_why->text();
+    ui->l_why->setText(leftOut.isEmpty() ? line : line + QLatin1Char('\n') + leftOut);
     ui->l_why->setVisible(true);
 }
 

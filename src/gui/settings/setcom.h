@@ -13,7 +13,8 @@ class setcom;
 // cannot be changed, since the line always runs at 1200 bit/s (LineBaudRate). Serial adapters
 // without a COM name get one before the probe; when a port that is there was
 // left out (another program holds it, or we may not open it), one line under
-// the lists says which and why (setcom.ui).
+// the lists says which and why (setcom.ui). The port chosen before stays the
+// choice even when it is held or gone, with a line that says so.
 class setcom : public QDialog
 {
     Q_OBJECT
@@ -27,6 +28,8 @@ public:
 
 private:
     void explainLeftOut();
+    bool keepChosen(const QString &port);
+    void explainChosen(const QString &port);
 
     std::unique_ptr<Ui::setcom> ui;
 };

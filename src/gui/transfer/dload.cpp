@@ -2,6 +2,9 @@
 #include "ui_dload.h"
 
 #include "dlthread.h"
+#include "outcometexts.h"
+
+#include "gui/fit/windowfit.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -13,12 +16,15 @@
 namespace {
 
 constexpr int kSuccessCloseMs = 2000;
+// How wide the outcome's label may grow before its lines wrap.
+constexpr int kOutcomeWidth = 360;
 
 } // namespace
 
 dload::dload(const LinkSettings &settings, const QString &transferText, QWidget *parent)
     : QDialog(parent)
     , m_worker(std::make_unique<dlThread>(settings, transferText))
+    , m_port(settings.port)
     , m_ui(std::make_unique<Ui::dload>())
 {
     m_ui->setupUi(this);
@@ -57,10 +63,19 @@ void dload::dlcomplete(transfer::DownloadOutcome outcome)
         connect(timer, &QTimer::timeout, this, &QDialog::accept);
         timer->start(kSuccessCloseMs);
     } else {
-        m_ui->kiiras->setText(tr("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat."));
+        // The system's text, then one line that says why.
+        const QString why = outcometexts::downloadFailure(outcome, m_port);
+        const QString failed = tr("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
+        m_ui->kiiras->setText(why.isEmpty() ? failed : failed + QLatin1Char('\n') + why);
     }
+    // The label, and the dialog with it, grow as the text needs.
+    windowfit::growLabel(m_ui->kiiras, kOutcomeWidth);
     m_ui->buttonBox->setStandardButtons(QDialogButtonBox::Ok);
     m_ui->buttonBox->setEnabled(true);
+    // Return closes the outcome as it closes every box; Escape still rejects.
+    QPushButton *ok = m_ui->buttonBox->button(QDialogButtonBox::Ok);
+    ok->setDefault(true);
+    ok->setFocus(Qt::OtherFocusReason);
 }
 
 void dload::closeEvent(QCloseEvent *event)

@@ -41,6 +41,7 @@ protected:
 
 private:
     std::unique_ptr<dlThread> m_worker;
+    QString m_port; // named when it could not be opened
     // Set on the worker once finished() has been emitted (see the constructor).
     std::atomic<bool> m_finishEmitted{false};
     bool m_shownSuccess = false;

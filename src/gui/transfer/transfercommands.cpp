@@ -1,19 +1,21 @@
 #include "transfercommands.h"
 
 #include "dload.h"
+#include "outcometexts.h"
 #include "readprogress.h"
 
+#include "core/diagnostics.h"
 #include "core/files/configfile.h"
 #include "core/formschema.h"
 #include "core/latin1.h"
 #include "core/serial/serialport.h"
 #include "core/transfer/answer.h"
 #include "core/transfer/transfertext.h"
+#include "core/transfer/verifyanswer.h"
 #include "gui/form/formbinding.h"
 #include "gui/form/formchecks.h"
 #include "gui/windowtexts.h"
 
-#include <QDebug>
 #include <QMessageBox>
 
 #include <optional>
@@ -42,10 +44,11 @@ QString failureText(transfer::TextFailure failure, quint8 separator)
 // The read-out and the verify ask the module alike; they differ in their texts.
 enum class Reading { ReadOut, Verify };
 
-// The module's answer text, or nothing when the user cancelled or the port failed
+// The module's answer, or nothing when the user cancelled or the port failed
 // (which is then shown). A reception leaves the port open: the caller decides when
 // it closes.
-std::optional<QString> askModule(QWidget *window, SerialPort &port, const LinkSettings &settings, Reading reading)
+std::optional<transfer::Reception> askModule(QWidget *window, SerialPort &port, const LinkSettings &settings,
+                                             Reading reading)
 {
     const bool readOut = reading == Reading::ReadOut;
     ReadProgress progress(window, readOut ? WindowTexts::tr("Kiolvasás...") : WindowTexts::tr("Ellenőrzés..."));
@@ -61,7 +64,7 @@ std::optional<QString> askModule(QWidget *window, SerialPort &port, const LinkSe
     case transfer::Reception::Status::Received:
         break;
     }
-    return answer::normalise(answer::rawText(reception.bytes));
+    return reception;
 }
 
 } // namespace
@@ -97,8 +100,10 @@ void TransferCommands::download(const LinkSettings &settings)
     }
     const auto result = transfer::buildTransferText(form, settings);
     if (!result.ok()) {
-        QMessageBox::critical(m_window, WindowTexts::tr("Betöltés hiba."),
-                              failureText(result.failure, settings.downloadSeparator));
+        QString text = failureText(result.failure, settings.downloadSeparator);
+        if (result.failure == transfer::TextFailure::MissingField)
+            text += QLatin1Char('\n') + outcometexts::emptyField(result.fieldName, m_form);
+        QMessageBox::critical(m_window, WindowTexts::tr("Betöltés hiba."), text);
         return;
     }
     dload dialog(settings, result.text, m_window);
@@ -110,16 +115,17 @@ void TransferCommands::download(const LinkSettings &settings)
 void TransferCommands::readOut(const LinkSettings &settings)
 {
     SerialPort port;
-    const std::optional<QString> answerText = askModule(m_window, port, settings, Reading::ReadOut);
-    if (!answerText)
+    const std::optional<transfer::Reception> reception = askModule(m_window, port, settings, Reading::ReadOut);
+    if (!reception)
         return;
     port.close();
 
     // Every check is made on the captured form; the widgets change only after all passed.
-    const answer::Reading reading = answer::read(*answerText, formbinding::capture(m_form));
+    const QString answerText = answer::normalise(answer::rawText(reception->bytes));
+    const answer::Reading reading = answer::read(answerText, formbinding::capture(m_form));
     if (!reading.ok()) {
         if (!reading.diagnostic.isEmpty())
-            qDebug().noquote() << reading.diagnostic;
+            qCDebug(diagnostics).noquote() << reading.diagnostic;
         QMessageBox::critical(m_window, WindowTexts::tr("Hiba"),
                               WindowTexts::tr("Sikertelen kiolvasás.\n"
                                               "Ellenőrizze az eszközt, és próbálja meg újra!"));
@@ -134,7 +140,8 @@ void TransferCommands::readOut(const LinkSettings &settings)
 
 void TransferCommands::verify(const LinkSettings &settings)
 {
-    const transfer::TextResult expected = transfer::buildVerifyText(formbinding::capture(m_form), settings);
+    const FormContent form = formbinding::capture(m_form);
+    const transfer::TextResult expected = transfer::buildVerifyText(form, settings);
     if (!expected.ok()) {
         QMessageBox::critical(m_window, WindowTexts::tr("Hiba"),
                               WindowTexts::tr("Sikertelen ellenőrzés. (ascii error)"));
@@ -142,15 +149,20 @@ void TransferCommands::verify(const LinkSettings &settings)
     }
 
     SerialPort port;
-    const std::optional<QString> answerText = askModule(m_window, port, settings, Reading::Verify);
-    if (!answerText)
+    const std::optional<transfer::Reception> reception = askModule(m_window, port, settings, Reading::Verify);
+    if (!reception)
         return;
 
-    // The port stays open while the result is shown.
-    if (*answerText == expected.text)
+    // The port stays open while the result is shown. A mismatch says whether the
+    // module answered at all, and which fields it holds otherwise.
+    const transfer::VerifyJudgement judgement = transfer::judgeVerify(form, expected.text, reception->bytes);
+    if (judgement.kind == transfer::VerifyJudgement::Kind::Match) {
         QMessageBox::information(m_window, WindowTexts::tr("Ellenőrzés"), WindowTexts::tr("Sikeres ellenőrzés."));
-    else
+    } else {
+        const QString why = reception->lineLost ? outcometexts::lineLost() : outcometexts::verifyFailure(judgement, m_form);
         QMessageBox::critical(m_window, WindowTexts::tr("Ellenőrzés"),
-                              WindowTexts::tr("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!"));
+                              WindowTexts::tr("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!") + QLatin1Char('\n')
+                                  + why);
+    }
     port.close();
 }

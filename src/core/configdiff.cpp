@@ -1,0 +1,47 @@
+#include "configdiff.h"
+
+#include "formcontent.h"
+#include "formschema.h"
+#include "phoneslot.h"
+
+namespace configdiff {
+
+QList<Difference> compare(const FormContent &a, const FormContent &b)
+{
+    QList<Difference> list;
+    const qsizetype count = qMin(a.texts.size(), b.texts.size());
+    for (qsizetype i = 0; i < count; ++i) {
+        const int slot = i >= formschema::HeaderCount ? int(i) - formschema::HeaderCount + 1 : 0;
+        const QString &name = a.texts[i].name;
+        if (a.texts[i].text != b.texts[i].text)
+            list.append({name, int(i), slot, -1, quoted(a.texts[i].text), quoted(b.texts[i].text)});
+        if (slot == 0)
+            continue;
+        const phoneslot::Rights ra = phoneslot::rightsOf(a, slot);
+        const phoneslot::Rights rb = phoneslot::rightsOf(b, slot);
+        for (int r = 0; r < phoneslot::RightCount; ++r) {
+            if (ra.on[r] != rb.on[r]) {
+                const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
+                list.append({name, int(i), slot, r, onOff(ra.on[r]), onOff(rb.on[r])});
+            }
+        }
+    }
+    return list;
+}
+
+QString quoted(const QString &text)
+{
+    QString out = QStringLiteral("\"");
+    for (QChar c : text) {
+        const ushort u = c.unicode();
+        if (c == u'"' || c == u'\\')
+            out += QLatin1Char('\\') + c;
+        else if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))
+            out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out + QLatin1Char('"');
+}
+
+} // namespace configdiff

@@ -1,0 +1,127 @@
+// The lines a failed transfer adds to say why: a port's state as the ports doctor
+// knows it, and the fields of a verify's difference by the labels of the form.
+#include "core/phoneslot.h"
+#include "core/serial/portnames.h"
+#include "gui/form/formui.h"
+#include "gui/transfer/outcometexts.h"
+#include "ptypair.h"
+
+#include "../unprivileged.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+class tst_OutcomeTexts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void portStates();
+    void noPermissionGivesTheFix();
+    void fieldNames();
+    void verifyReasons();
+};
+
+// The port line for each state a port can be found in; a COM name shows its device.
+void tst_OutcomeTexts::portStates()
+{
+    QTemporaryDir dir;
+    const QString notSerial = dir.filePath(QStringLiteral("plain-file"));
+    QVERIFY(QFile(notSerial).open(QIODevice::WriteOnly));
+    PtyPair pty;
+    QVERIFY2(pty.isValid(), qPrintable(pty.errorString()));
+    QVERIFY(QDir().mkpath(portnames::portFolder()));
+    QFile::remove(portnames::linkPath(3));
+    QVERIFY(QFile::link(pty.slavePath(), portnames::linkPath(3)));
+
+    QCOMPARE(outcometexts::portFailure(QString()), QStringLiteral("Nincs kiválasztott port (Beállítások, Port)."));
+    QCOMPARE(outcometexts::portFailure(dir.filePath(QStringLiteral("gone"))),
+             QStringLiteral("A %1 port nem létezik: az eszköz nincs csatlakoztatva.").arg(dir.filePath("gone")));
+    QCOMPARE(outcometexts::portFailure(notSerial), QStringLiteral("A %1 nem soros port.").arg(notSerial));
+    // Free at this moment: what failed was the line settings, or a passing hold.
+    QCOMPARE(outcometexts::portFailure(QStringLiteral("COM3")),
+             QStringLiteral("A COM3 (%1) port nem nyitható meg, vagy nem állítható be.").arg(pty.slavePath().mid(5)));
+
+    QSerialPort holder(pty.slavePath());
+    QVERIFY(holder.open(QIODevice::ReadWrite));
+    // The holder as the system names it: its command, cut to 15 characters.
+    QCOMPARE(outcometexts::portFailure(QStringLiteral("COM3")),
+             QStringLiteral("A COM3 (%1) portot egy másik program használja: tst_outcometext (PID %2).")
+                 .arg(pty.slavePath().mid(5))
+                 .arg(QCoreApplication::applicationPid()));
+}
+
+// A user outside the adapter's group is told the command that lets them in.
+void tst_OutcomeTexts::noPermissionGivesTheFix()
+{
+    if (const QString why = unprivileged::unavailable(); !why.isEmpty())
+        QSKIP(qPrintable(why));
+    PtyPair pty;
+    QVERIFY(pty.isValid());
+    QVERIFY(unprivileged::likeAnAdapter(pty.slavePath()));
+    unprivileged::Runner nobody(QCoreApplication::applicationFilePath());
+    QVERIFY(nobody.isValid());
+    const auto run = nobody.run({QStringLiteral("--port-line"), pty.slavePath()}, QProcessEnvironment::systemEnvironment());
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out, QStringLiteral("Nincs jogosultság a %1 port megnyitásához. Megoldás: sudo adduser $USER dialout, "
+                                     "majd jelentkezzen be újra.\n")
+                          .arg(pty.slavePath()));
+}
+
+// What the person reads on the form: the row's label (13 and 14 stand on the rows
+// their labels name), a telephone slot's column and its place, a right's header.
+void tst_OutcomeTexts::fieldNames()
+{
+    QWidget central;
+    FormUi form;
+    form.setupUi(&central);
+    const auto name = [&form](int index, int slot = 0, int right = -1) {
+        return outcometexts::fieldName({QString(), index, slot, right, QString(), QString()}, form);
+    };
+    QCOMPARE(name(3), QStringLiteral("Modul neve"));
+    QCOMPARE(name(13), QStringLiteral("2-es bemenet bekapcsoláskor"));
+    QCOMPARE(name(16), QStringLiteral("r16 (rejtett mező)"));
+    QCOMPARE(name(28 + 16, 17), QStringLiteral("Telefonszám (2. blokk, 1. sor)"));
+    QCOMPARE(name(91, 64, phoneslot::Input1Alarm), QStringLiteral("Bemenet riasztás 1 (4. blokk, 16. sor)"));
+    QCOMPARE(name(91, 64, phoneslot::Input2Alarm), QStringLiteral("Bemenet riasztás 2 (4. blokk, 16. sor)"));
+    QCOMPARE(name(91, 64, phoneslot::Output1Control), QStringLiteral("Kimenet vezérlés 1 (4. blokk, 16. sor)"));
+    QCOMPARE(name(91, 64, phoneslot::Output2Control), QStringLiteral("Kimenet vezérlés 2 (4. blokk, 16. sor)"));
+}
+
+void tst_OutcomeTexts::verifyReasons()
+{
+    QWidget central;
+    FormUi form;
+    form.setupUi(&central);
+    using Kind = transfer::VerifyJudgement::Kind;
+    QCOMPARE(outcometexts::verifyFailure({Kind::Unreadable, {}}, form),
+             QStringLiteral("A modul válasza nem értelmezhető."));
+    QCOMPARE(outcometexts::verifyFailure({Kind::Differs, {}}, form),
+             QStringLiteral("A modul mást tárol, bár a mezők értéke egyezik: az elválasztó vagy egy jogosultság "
+                            "jegye tér el."));
+    QCOMPARE(outcometexts::downloadFailure(transfer::DownloadOutcome::Stopped, QStringLiteral("COM1")), QString());
+    QCOMPARE(outcometexts::downloadFailure(transfer::DownloadOutcome::Acknowledged, QStringLiteral("COM1")), QString());
+}
+
+// The port folder lives under XDG_DATA_HOME, set before Qt reads it.
+// "--port-line DEVICE" prints the port line, for a run as another user.
+int main(int argc, char **argv)
+{
+    if (argc == 3 && qstrcmp(argv[1], "--port-line") == 0) {
+        QCoreApplication app(argc, argv);
+        std::printf("%s\n", qPrintable(outcometexts::portFailure(QString::fromLocal8Bit(argv[2]))));
+        return 0;
+    }
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    tst_OutcomeTexts test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_outcometexts.moc"
