@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -28,6 +29,7 @@ private slots:
     void badProfileClosesPort();
     void hangUpEndsReads();
     void interruptCutsWait();
+    void slowDrainLosesNoWrittenByte();
 };
 
 void tst_SerialPort::initTestCase()
@@ -218,6 +220,50 @@ void tst_SerialPort::interruptCutsWait()
     quint8 b = 0;
     QCOMPARE(port.readByte(&b), 0);
     QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed()))); // not the whole 5000 ms
+}
+
+// A line that takes a byte only after a long pause (a pseudo-terminal wakes its
+// writer only once half its buffer is read) must not make a byte count as unsent
+// while it still goes out: every byte the module receives was reported and traced.
+void tst_SerialPort::slowDrainLosesNoWrittenByte()
+{
+    PtyPair pty;
+    SerialPort port;
+    QVERIFY(port.open(pty.slavePath()));
+    QVERIFY(port.configure(0, 100));
+    int reported = 0;
+    int traced = 0;
+    port.setByteObserver([&traced](bool sent, quint8) { traced += sent ? 1 : 0; });
+    // Nobody reads the master: the driver buffer fills, then one write waits it out.
+    QElapsedTimer slowest;
+    qint64 longest = 0;
+    for (int attempts = 0; longest < 4000 && attempts < 1'000'000; ++attempts) {
+        slowest.start();
+        reported += port.writeByte(quint8('a' + reported % 26));
+        longest = qMax(longest, slowest.elapsed());
+    }
+    QVERIFY2(longest >= 4000, "the driver never held a byte back");
+    QVERIFY(!port.lineLost());
+    // The far end now reads everything; one more byte pushes out what still waits.
+    const int master = pty.masterFd();
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    qint64 received = 0;
+    auto drain = [&] {
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+            received += n;
+    };
+    QElapsedTimer waited;
+    waited.start();
+    drain();
+    reported += port.writeByte('z');
+    while (received < reported && waited.elapsed() < 5000) {
+        QTest::qWait(10);
+        drain();
+    }
+    drain();
+    QCOMPARE(received, qint64(reported));
+    QCOMPARE(traced, reported);
 }
 
 QTEST_GUILESS_MAIN(tst_SerialPort)

@@ -18,8 +18,10 @@ namespace {
 
 // Long waits are cut into slices this long, so a stop request is seen quickly.
 constexpr int kSliceMs = 50;
-// A byte the driver has not taken after this long will not go: the line is stuck.
-constexpr int kWriteGiveUpMs = 5000;
+// How long one write waits for the driver to take its byte. A line that drains
+// slowly (a pseudo-terminal wakes its writer only once half its buffer is read)
+// may take longer; the byte then stays queued, in order, and goes when it can.
+constexpr int kWriteWaitMs = 5000;
 
 // A pseudo-terminal has no wire: nothing to wait for after a write.
 bool isPseudoTerminal([[maybe_unused]] const QSerialPort &port)
@@ -108,8 +110,8 @@ int SerialPort::writeByte(quint8 byte)
     // Without an event loop QSerialPort sends nothing by itself: flush() hands the byte
     // to the driver at once; only a full driver buffer makes us wait, in slices.
     m_port->flush();
-    const QDeadlineTimer deadline(kWriteGiveUpMs);
-    while (m_port->bytesToWrite() > 0) {
+    const QDeadlineTimer deadline(kWriteWaitMs);
+    while (m_port->bytesToWrite() > 0 && !deadline.hasExpired()) {
         m_port->clearError();
         if (m_port->waitForBytesWritten(kSliceMs))
             continue;
@@ -117,7 +119,7 @@ int SerialPort::writeByte(quint8 byte)
             m_lineLost = true;
             return 0;
         }
-        if ((m_interrupted && m_interrupted()) || deadline.hasExpired())
+        if (m_interrupted && m_interrupted())
             return 0;
     }
 #ifdef Q_OS_UNIX
