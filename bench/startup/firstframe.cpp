@@ -29,6 +29,7 @@ long peakResidentKiB()
 
 class FirstFrameWatch : public QObject
 {
+    Q_OBJECT
 public:
     using QObject::QObject;
 
@@ -65,3 +66,5 @@ int runToFirstFrame(QWidget &window)
     window.show();
     return QCoreApplication::exec();
 }
+
+#include "firstframe.moc"
