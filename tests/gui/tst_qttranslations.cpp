@@ -132,13 +132,6 @@ void tst_QtTranslations::hungarianDesktop()
 }
 
 // Every COM name leads nowhere, so the port dialog lists the same on any machine.
-int main(int argc, char **argv)
-{
-    NoPorts ports;
-    QApplication app(argc, argv);
-    ports.linkNowhere();
-    tst_QtTranslations test;
-    return QTest::qExec(&test, argc, argv);
-}
+NOPORTS_TEST_MAIN(tst_QtTranslations)
 
 #include "tst_qttranslations.moc"

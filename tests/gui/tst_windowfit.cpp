@@ -192,13 +192,6 @@ void tst_WindowFit::helpAndAbout()
 }
 
 // Every COM name leads nowhere, so the port dialog lists the same on any machine.
-int main(int argc, char **argv)
-{
-    NoPorts ports;
-    QApplication app(argc, argv);
-    ports.linkNowhere();
-    tst_WindowFit test;
-    return QTest::qExec(&test, argc, argv);
-}
+NOPORTS_TEST_MAIN(tst_WindowFit)
 
 #include "tst_windowfit.moc"
