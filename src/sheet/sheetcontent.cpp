@@ -15,6 +15,7 @@ const char16_t *const kTitle = u"RZM-417 átadási lap";
 const char16_t *const kDate = u"Dátum:";
 const char16_t *const kFile = u"Konfigurációs fájl:";
 const char16_t *const kNoFile = u"(nincs mentve)";
+const char16_t *const kFileUnsaved = u"%1 (módosítva, nincs mentve)";
 const char16_t *const kModule = u"Modul";
 const char16_t *const kMessages = u"Üzenetek";
 const char16_t *const kPhones = u"Telefonszámok";
@@ -94,7 +95,9 @@ SheetContent sheetContent(const SheetInput &input)
     SheetContent c;
     c.title = words(kTitle);
     c.date = {words(kDate), input.date.toString(QStringLiteral("yyyy.MM.dd."))};
-    c.file = {words(kFile), input.fileName.isEmpty() ? words(kNoFile) : input.fileName};
+    // A sheet of edits that were not saved must not pass for the file it names.
+    const QString file = input.fileUnsaved ? words(kFileUnsaved).arg(input.fileName) : input.fileName;
+    c.file = {words(kFile), input.fileName.isEmpty() ? words(kNoFile) : file};
     c.moduleHeading = words(kModule);
     c.messageHeading = words(kMessages);
     const auto &fields = formschema::textFields();

@@ -16,6 +16,7 @@ struct SheetInput
 {
     FormContent form;
     QString fileName; // as the status bar shows it; empty when the form has no file
+    bool fileUnsaved = false; // the form was changed since the file was opened or saved
     QDate date;
     bool showPin = false; // else the PIN is printed as "****"
 };

@@ -1,5 +1,5 @@
 // What a save refuses or asks before it writes: text a file cannot keep, an edit
-// the input check refuses while the file dialog is open, and unsaved edits on close.
+// the input check refuses (the save stops), and unsaved edits on close.
 #include "gui/app/mainwindow.h"
 
 #include "core/files/configfile.h"
@@ -40,7 +40,7 @@ private slots:
     void endMarkerTextIsRefusedBeforeAsking();
     void lineBreakIsRefused_data();
     void lineBreakIsRefused();
-    void saveStoresWhatTheInputCheckLeft();
+    void refusedEditStopsTheSave();
     void unsavedEditsAreAskedFor();
 
 private:
@@ -117,7 +117,7 @@ void tst_savechecks::lineBreakIsRefused()
     QCOMPARE(QDir(m_dir->path()).entryList({"*.k83"}, QDir::Files), QStringList());
 }
 
-void tst_savechecks::saveStoresWhatTheInputCheckLeft()
+void tst_savechecks::refusedEditStopsTheSave()
 {
     MainWindow w;
     w.applyForm(fixtures::richForm());
@@ -129,15 +129,26 @@ void tst_savechecks::saveStoresWhatTheInputCheckLeft()
     pin->selectAll();
     QTest::keyClicks(pin, "12a");
 
-    // The file dialog takes the focus from the field, and the input check refuses
-    // the edit while the dialog is open. The name is typed after that box (or, if
-    // none comes, after three seconds).
+    // Ctrl+S with the edit still in its field: the input check refuses it, and the
+    // save stops before its dialog.
+    {
+        ModalDriver modals;
+        modals.press();
+        QTest::keyClick(pin, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(modals.seen(), QStringList{"Input error|Only numbers."});
+        QVERIFY(modals.unexpected.isEmpty());
+    }
+    QCOMPARE(w.focusWidget(), pin);
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(QDir(m_dir->path()).entryList({"*.k83"}, QDir::Files), QStringList());
+
+    // The next save stores what the check left.
     const QString path = m_dir->filePath("pin.k83");
     ModalDriver modals;
-    modals.chooseFile(path, [&] { return modals.shown.size() > 1 || modals.elapsedMs() >= 3000; });
-    w.save();
-
-    QCOMPARE(modals.seen(), (QStringList{kSaveDialog, "Input error|Only numbers.", kSaved}));
+    modals.chooseFile(path).press();
+    QTest::keyClick(pin, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(modals.seen(), (QStringList{kSaveDialog, kSaved}));
     FormContent expected = fixtures::richForm();
     expected.setText("m_pin", "");
     QCOMPARE(w.captureForm(), expected);

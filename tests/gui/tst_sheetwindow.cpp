@@ -1,7 +1,7 @@
 // The handover sheet from the window: Nyomtatás… (Ctrl+P, from the field being
-// edited) and Exportálás PDF-be… draw the form as it is shown once the input
-// check has run on that edit, with the PIN masked; the sheets are read back with
-// pdftotext. A cancelled or failed export writes nothing.
+// edited) and Exportálás PDF-be… draw the form as it is shown, with the PIN
+// masked; an edit the input check refuses stops them before anything is drawn.
+// The sheets are read back with pdftotext. A cancelled or failed export writes nothing.
 #include "core/phoneslot.h"
 #include "gui/app/mainwindow.h"
 
@@ -98,12 +98,23 @@ void tst_sheetwindow::printPreviewDrawsTheCheckedForm()
 {
     QLineEdit *id = editRefusedId();
     QVERIFY(id);
+    // Ctrl+P with the refused edit still in its field: the check's box, no preview.
+    {
+        ModalDriver modals;
+        modals.press();
+        QTest::keyClick(id, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(modals.seen(), QStringList{kInputError});
+        QVERIFY(modals.unexpected.isEmpty());
+    }
+    QVERIFY(id->text().isEmpty());
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    // Again, from the emptied field: the preview's pages are printed into a PDF,
+    // as its print button prints them to a printer.
     const QString printed = m_dir->filePath("printed.pdf");
     int pages = 0;
     ModalDriver modals;
-    // The check's box comes before the preview; the preview's pages are then
-    // printed into a PDF, as its print button prints them to a printer.
-    modals.press().then([&](QWidget *window) {
+    modals.then([&](QWidget *window) {
         auto *preview = qobject_cast<QPrintPreviewDialog *>(window);
         auto *pagesWidget = preview ? preview->findChild<QPrintPreviewWidget *>() : nullptr;
         if (pagesWidget) {
@@ -114,27 +125,54 @@ void tst_sheetwindow::printPreviewDrawsTheCheckedForm()
         window->close();
     });
     QTest::keyClick(id, Qt::Key_P, Qt::ControlModifier);
-    QCOMPARE(modals.seen(), (QStringList{kInputError, "Print Preview|"}));
+    QCOMPARE(modals.seen(), QStringList{"Print Preview|"});
     QVERIFY(modals.unexpected.isEmpty());
     QCOMPARE(pages, 2); // 63 slots in use run onto a second page
     checkSheetText(pdfText(printed));
 }
 
+// A sheet drawn from a file's form names the file; once the form holds edits the
+// file does not, the name is marked so.
 void tst_sheetwindow::exportWritesTheCheckedForm()
 {
     QAction *exportPdf = m_window->findChild<QAction *>("actionExportPdf");
     QVERIFY(exportPdf);
-    QVERIFY(editRefusedId());
+    FormContent form = fixtures::richForm();
+    form.setText("m_pin", kPin);
+    const QString file = fixtures::writeForm(*m_dir, "site.k83", form);
+    {
+        ModalDriver modals;
+        modals.press(QMessageBox::Discard).press();
+        m_window->openGivenFile(file);
+        QCOMPARE(modals.seen().value(1), "File opened.|site.k83 successfully loaded.");
+    }
     const QString path = m_dir->filePath("sheet.pdf");
+    {
+        ModalDriver modals;
+        modals.chooseFile(path).press();
+        exportPdf->trigger();
+        QCOMPARE(modals.seen().value(1), "Export|The handover sheet was saved as " + QDir::toNativeSeparators(path)
+                                             + " (2 pages).");
+        const QString text = pdfText(path);
+        QVERIFY2(text.contains("site.k83") && !text.contains("módosítva"), qPrintable(text.left(400)));
+    }
+    // The refused edit stops the export before its dialog.
+    QVERIFY(editRefusedId());
+    {
+        ModalDriver modals;
+        modals.press();
+        exportPdf->trigger();
+        QCOMPARE(modals.seen(), QStringList{kInputError});
+    }
     ModalDriver modals;
-    // The file dialog takes the focus from the field, so the check's box comes
-    // while it is open; the name is given after that box.
-    modals.chooseFile(path, [&] { return modals.shown.size() > 1 || modals.elapsedMs() >= 3000; }).press();
+    modals.chooseFile(path).press();
     exportPdf->trigger();
-    QCOMPARE(modals.seen(), (QStringList{"Exportálás PDF-be|PDF Files (*.pdf)", kInputError,
+    QCOMPARE(modals.seen(), (QStringList{"Exportálás PDF-be|PDF Files (*.pdf)",
                                          "Export|The handover sheet was saved as " + QDir::toNativeSeparators(path)
                                              + " (2 pages)."}));
-    checkSheetText(pdfText(path));
+    const QString text = pdfText(path);
+    checkSheetText(text);
+    QVERIFY2(text.contains("site.k83 (módosítva, nincs mentve)"), qPrintable(text.left(400)));
 }
 
 void tst_sheetwindow::cancelledOrFailedExportWritesNothing()

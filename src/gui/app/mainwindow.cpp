@@ -47,7 +47,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_files = new ConfigFiles(*m_form, this);
     m_link = new LinkCommands(this);
     m_transfers = new TransferCommands(*m_form, this);
-    m_sheets = std::make_unique<SheetCommands>(*m_form, this);
+    m_sheets = std::make_unique<SheetCommands>(*m_form, *m_files, this);
 
     addChecksumGroup();
     connectActions();
@@ -240,5 +240,5 @@ void MainWindow::contents()
 
 void MainWindow::input_check() { formchecks::checkInput(this, *m_form); }
 void MainWindow::smskpSelect() { formchecks::takeSmsCentre(*m_form); }
-void MainWindow::printSheet() { m_sheets->print(m_files->document()); }
-void MainWindow::exportPdf() { m_sheets->exportPdf(m_files->document()); }
+void MainWindow::printSheet() { m_sheets->print(); }
+void MainWindow::exportPdf() { m_sheets->exportPdf(); }

@@ -103,7 +103,7 @@ void ConfigFiles::openGiven(const QString &path)
 bool ConfigFiles::save()
 {
     // Refused before a name is asked for, when the form already shows why.
-    if (refuseUnsavable(formbinding::capture(m_form)))
+    if (!formchecks::finishEdit(m_window, m_form) || refuseUnsavable(formbinding::capture(m_form)))
         return false;
     // The current file's name is proposed, and a name typed without an ending gets
     // .k83, so Megnyitás's filter shows the file again.
@@ -113,8 +113,6 @@ bool ConfigFiles::save()
     if (path.isEmpty())
         return false;
 
-    // The dialog took the focus from the field being edited, and so ran the input
-    // check on it: only now does the form hold what is to be stored.
     const FormContent form = formbinding::capture(m_form);
     if (refuseUnsavable(form))
         return false;
@@ -133,8 +131,17 @@ bool ConfigFiles::save()
     return true;
 }
 
+bool ConfigFiles::hasUnsavedChanges() const
+{
+    return m_unsaved->pending();
+}
+
 bool ConfigFiles::mayDiscardForm()
 {
+    // Whether anything is unsaved is told by the form with its edit finished; a
+    // refused edit stops the command that would replace the form.
+    if (!formchecks::finishEdit(m_window, m_form))
+        return false;
     if (!m_unsaved->pending())
         return true;
     switch (m_unsaved->ask(m_window)) {

@@ -32,6 +32,8 @@ public:
     void openGiven(const QString &path);
     // save(): the whole save; false when nothing was written (cancelled, refused, failed).
     bool save();
+    // The form differs from what was last opened, saved, read out or downloaded.
+    bool hasUnsavedChanges() const;
     // True when the form may be replaced or thrown away: nothing is unsaved, or
     // the user saved it or chose to discard it.
     bool mayDiscardForm();

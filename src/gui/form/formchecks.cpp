@@ -13,20 +13,32 @@
 
 namespace formchecks {
 
-void checkInput(QWidget *window, const FormUi &form)
+bool checkInput(QWidget *window, const FormUi &form)
 {
     // Capture afresh each run: the warning box below runs a nested event loop in
     // which focus changes may start another run of this check.
     const auto violation = inputrules::firstViolation(formbinding::capture(form));
     if (!violation)
-        return;
+        return true;
     QLineEdit *field = form.textFields().value(violation->index);
     if (!field)
-        return;
+        return true;
     field->clear();
     field->setFocus(Qt::OtherFocusReason);
     QMessageBox::warning(window, WindowTexts::tr("Input error"),
                          CoreTexts::tr(violation->message.toUtf8().constData()));
+    return false;
+}
+
+bool finishEdit(QWidget *window, const FormUi &form)
+{
+    // A command reached by its shortcut runs while the field still has the focus,
+    // so its edit has not been finished by leaving it.
+    auto *field = qobject_cast<QLineEdit *>(window->focusWidget());
+    if (!field || !field->isModified() || !form.textFields().contains(field))
+        return true;
+    field->setModified(false);
+    return checkInput(window, form);
 }
 
 void takeSmsCentre(const FormUi &form)

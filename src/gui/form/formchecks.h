@@ -7,8 +7,16 @@ class QWidget;
 namespace formchecks {
 
 // input_check(): the first field in enumeration order that breaks its character
-// rule is emptied and focused, and a warning box on `window` says why.
-void checkInput(QWidget *window, const FormUi &form);
+// rule is emptied and focused, and a warning box on `window` says why. False when
+// a field was refused.
+bool checkInput(QWidget *window, const FormUi &form);
+
+// Finishes the edit in progress before a command reads the form: when the user has
+// typed into the focused field since its edit last finished, the input check that
+// leaving the field would run is run now. False when it refused a field (and said
+// why): the command must stop, so a refused text never reaches the module, a file
+// or a sheet.
+bool finishEdit(QWidget *window, const FormUi &form);
 
 // smskpSelect(): the operator chosen in the combo puts its number into smskp and
 // makes it read-only; only the custom entry lets the user edit (and focuses) it.

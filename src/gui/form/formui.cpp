@@ -87,6 +87,9 @@ QLineEdit *FormUi::addField(int index)
     auto *edit = new QLineEdit(Frame);
     edit->setObjectName(field.name);
     edit->setMaxLength(field.maxLength);
+    // The modified flag stands for "typed into since the edit last finished", which
+    // formchecks::finishEdit() asks before a command reads the form.
+    QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit] { edit->setModified(false); });
     Q_ASSERT(m_fields.size() == index);
     m_fields.append(edit);
     return edit;

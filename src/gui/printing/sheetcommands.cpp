@@ -1,42 +1,36 @@
 #include "sheetcommands.h"
 
+#include "gui/files/configfiles.h"
 #include "gui/files/savedialog.h"
 #include "gui/form/formbinding.h"
+#include "gui/form/formchecks.h"
 #include "gui/windowtexts.h"
 #include "sheet/handoversheet.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-SheetCommands::SheetCommands(const FormUi &form, QWidget *window)
+SheetCommands::SheetCommands(const FormUi &form, const ConfigFiles &files, QWidget *window)
     : m_form(form)
+    , m_files(files)
     , m_window(window)
 {
 }
 
-sheet::SheetInput SheetCommands::sheetInput(const DocumentState &document) const
+sheet::SheetInput SheetCommands::sheetInput() const
 {
-    return {formbinding::capture(m_form), document.fileName, QDate::currentDate(), false};
+    const DocumentState &document = m_files.document();
+    return {formbinding::capture(m_form), document.fileName, m_files.hasUnsavedChanges(), QDate::currentDate(),
+            false};
 }
 
-void SheetCommands::print(const DocumentState &document)
+void SheetCommands::print()
 {
-    // The preview takes the focus only once its window is up, after it has drawn
-    // the pages: the field being edited is finished first, so its input check
-    // runs before the form is copied, as it does before the save's copy.
-    QPointer<QWidget> editing = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-    if (editing && editing->window() == m_window) {
-        editing->clearFocus();
-        // The check may have put the focus on the field it refused: it stays there.
-        if (QApplication::focusWidget())
-            editing = QApplication::focusWidget();
-    }
-    const sheet::SheetInput input = sheetInput(document);
+    if (!formchecks::finishEdit(m_window, m_form))
+        return;
+    const sheet::SheetInput input = sheetInput();
 
     QPrinter printer(QPrinter::HighResolution);
     sheet::useA4(printer);
@@ -51,23 +45,21 @@ void SheetCommands::print(const DocumentState &document)
                                                   "to print into."));
     });
     preview.exec();
-    if (editing)
-        editing->setFocus(Qt::OtherFocusReason);
 }
 
-void SheetCommands::exportPdf(const DocumentState &document)
+void SheetCommands::exportPdf()
 {
-    const QString path = askSavePath(m_window, document,
+    if (!formchecks::finishEdit(m_window, m_form))
+        return;
+    const QString path = askSavePath(m_window, m_files.document(),
                                      {QStringLiteral("exportPdfDialog"), WindowTexts::tr("Exportálás PDF-be"),
                                       WindowTexts::tr("PDF Files (*.pdf)"), QStringLiteral("pdf")});
     if (path.isEmpty())
         return;
-    // The dialog took the focus from the field being edited, and so ran the input
-    // check on it: only now does the form hold what is to be printed.
     QString reason;
     int pages = 0;
     const QString shown = QDir::toNativeSeparators(path);
-    if (!sheet::writePdf(path, sheetInput(document), &reason, &pages)) {
+    if (!sheet::writePdf(path, sheetInput(), &reason, &pages)) {
         QMessageBox::critical(m_window, WindowTexts::tr("Export error"),
                               WindowTexts::tr("Cannot write the PDF file %1.\nReason: %2\nNothing was written; "
                                               "a file already there is unchanged.")

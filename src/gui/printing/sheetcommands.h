@@ -1,9 +1,8 @@
 #pragma once
 
-#include "gui/files/documentstate.h"
-
 #include <QString>
 
+class ConfigFiles;
 class FormUi;
 class QWidget;
 namespace sheet {
@@ -11,22 +10,22 @@ struct SheetInput;
 }
 
 // The handover sheet from the window: Nyomtatás… (the print preview, and from it
-// the printer) and Exportálás PDF-be…. Both draw the form as it is shown, copied
-// as the save copies it, once the input check has run on the field being edited.
-// The PIN is printed masked; rzm417-cli sheet --show-pin prints it. The sheet
-// names the document's file, which the caller hands over with each command.
-// Texts are the window's (WindowTexts).
+// the printer) and Exportálás PDF-be…. Both draw the form as it is shown, once the
+// edit in progress has been finished. The PIN is printed masked; rzm417-cli sheet
+// --show-pin prints it. The sheet names the document's file, and says so when the
+// form holds edits that file does not. Texts are the window's (WindowTexts).
 class SheetCommands
 {
 public:
-    SheetCommands(const FormUi &form, QWidget *window);
+    SheetCommands(const FormUi &form, const ConfigFiles &files, QWidget *window);
 
-    void print(const DocumentState &document);
-    void exportPdf(const DocumentState &document);
+    void print();
+    void exportPdf();
 
 private:
-    sheet::SheetInput sheetInput(const DocumentState &document) const;
+    sheet::SheetInput sheetInput() const;
 
     const FormUi &m_form;
+    const ConfigFiles &m_files;
     QWidget *m_window;
 };

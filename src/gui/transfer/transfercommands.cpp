@@ -90,6 +90,8 @@ QString TransferCommands::lineBreakText(int index) const
 
 void TransferCommands::download(const LinkSettings &settings)
 {
+    if (!formchecks::finishEdit(m_window, m_form))
+        return;
     const FormContent form = formbinding::capture(m_form);
     // Refused before the port is touched: nothing reaches the module. A line break
     // is named on its own, before the rules that would take a carriage return for
@@ -140,6 +142,8 @@ void TransferCommands::readOut(const LinkSettings &settings)
 
 void TransferCommands::verify(const LinkSettings &settings)
 {
+    if (!formchecks::finishEdit(m_window, m_form))
+        return;
     const FormContent form = formbinding::capture(m_form);
     const transfer::TextResult expected = transfer::buildVerifyText(form, settings);
     if (!expected.ok()) {
