@@ -85,7 +85,9 @@ void MainWindow::addChecksumGroup()
 }
 
 // The CHKS menu shows the settings: the entry of the checksum's kind is checked,
-// and the menu is usable while a checksum is appended at all.
+// and the menu is usable while a checksum is appended at all. The window sets the
+// mark from the settings when it is built and when it is handed settings; the
+// menu's own entries move it through their action group.
 void MainWindow::showChecksum(const LinkSettings &settings)
 {
     switch (settings.checkSize.kind) {
@@ -130,7 +132,8 @@ void MainWindow::connectSubsystems()
 {
     connect(m_files, &ConfigFiles::fileChanged, m_fileLabel, &QLabel::setText);
     connect(m_files, &ConfigFiles::modifiedChanged, this, &QWidget::setWindowModified);
-    connect(m_link, &LinkCommands::linkChanged, this, &MainWindow::showChecksum);
+    connect(m_link, &LinkCommands::linkChanged, ui->menuCHKS,
+            [this](const LinkSettings &settings) { ui->menuCHKS->setEnabled(settings.checkValue); });
     connect(m_link, &LinkCommands::portChosen, m_portLabel,
             [this](const QString &port) { m_portLabel->setText(portLabelText(port, PortLabel::AfterDialog)); });
     connect(m_transfers, &TransferCommands::moduleHolds, m_files, &ConfigFiles::markStored);
@@ -166,6 +169,7 @@ const LinkSettings &MainWindow::linkSettings() const
 void MainWindow::setLinkSettings(const LinkSettings &settings)
 {
     m_link->setSettings(settings);
+    showChecksum(settings);
 }
 
 const DocumentState &MainWindow::document() const
@@ -202,14 +206,10 @@ void MainWindow::setChks16() { m_link->chooseSum(Checksum::Kind::Sum16); }
 void MainWindow::setChks24() { m_link->chooseSum(Checksum::Kind::Sum24); }
 void MainWindow::setChks32() { m_link->chooseSum(Checksum::Kind::Sum32); }
 
-void MainWindow::setFixChar()
-{
-    m_link->editFixedChar();
-    // The action group checked Fix as the dialog opened. A cancelled dialog, or an
-    // empty field (which stands for the 8-bit sum), leaves another kind in force:
-    // the menu shows that one again.
-    showChecksum(m_link->settings());
-}
+// The action group checked Fix as the dialog opened, and the mark stays there
+// whatever the dialog stores: an empty field stores 0 (the 8-bit sum), and a
+// cancelled dialog keeps the kind in force.
+void MainWindow::setFixChar() { m_link->editFixedChar(); }
 
 void MainWindow::download() { m_transfers->download(m_link->settings()); }
 // A read-out replaces the form as Megnyitás does: unsaved edits are asked about
