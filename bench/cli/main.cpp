@@ -14,7 +14,8 @@
 // its wire time plus those turnarounds. Unpaced, four exchanges write flat out at
 // once and share the machine's cores, which a real line (a byte every 8.3 ms)
 // never makes them do: the four-module worst is an upper bound.
-// Usage: bench_cli [runs]   (20 by default)
+// Usage: bench_cli [--quick] [runs]   (20 by default; --quick: one, no figure
+// set against its goal)
 #include "core/files/configfile.h"
 #include "core/formcontent.h"
 #include "core/formschema.h"
@@ -22,6 +23,7 @@
 #include "core/transfer/readoutexchange.h"
 #include "core/transfer/transfertext.h"
 #include "ptypair.h"
+#include "quickmode.h"
 #include "sampleforms.h"
 #include "turnarounds.h"
 
@@ -98,12 +100,12 @@ void printOnLine(const char *what, double wireMs, const Figures &one, const Figu
                 what, wireMs / 1000.0, oneMedian, oneWorst, fourMedian, fourWorst);
 }
 
-void printRow(const char *step, const bench::Spread &one, const bench::Spread &four)
+void printRow(const char *step, const bench::Spread &one, const bench::Spread &four, bool quick)
 {
     std::printf("  %-40s one module ", step);
-    bench::printSpread(one);
+    bench::printSpread(one, quick);
     std::printf("   four modules ");
-    bench::printSpread(four);
+    bench::printSpread(four, quick);
     std::printf("\n");
 }
 
@@ -112,7 +114,10 @@ void printRow(const char *step, const bench::Spread &one, const bench::Spread &f
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : 20;
+    bench::flushEachLine();
+    QStringList arguments = app.arguments();
+    const bool quick = bench::takeQuick(arguments);
+    const int runs = quick ? 1 : qMax(1, arguments.value(1, QStringLiteral("20")).toInt());
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("bench.k83"));
     QString error;
@@ -140,12 +145,12 @@ int main(int argc, char *argv[])
     std::printf("turnarounds at the module's side, %d runs on unpaced ptys: median / worst (count) "
                 "(one byte at 1200 baud: %.2f ms)\n", runs, bench::kByteMs);
     std::printf("download\n");
-    printRow(bench::stepName(Turnaround::ReadyToText), one.ready, four.ready);
-    printRow(bench::stepName(Turnaround::TextToAckRead), one.ack, four.ack);
+    printRow(bench::stepName(Turnaround::ReadyToText), one.ready, four.ready, quick);
+    printRow(bench::stepName(Turnaround::TextToAckRead), one.ack, four.ack, quick);
     std::printf("download --backup --verify\n");
-    printRow(bench::stepName(Turnaround::ReadyToText), safeOne.ready, safeFour.ready);
-    printRow(bench::stepName(Turnaround::TextToAckRead), safeOne.ack, safeFour.ack);
-    printRow(bench::stepName(Turnaround::RequestToRead), safeOne.request, safeFour.request);
+    printRow(bench::stepName(Turnaround::ReadyToText), safeOne.ready, safeFour.ready, quick);
+    printRow(bench::stepName(Turnaround::TextToAckRead), safeOne.ack, safeFour.ack, quick);
+    printRow(bench::stepName(Turnaround::RequestToRead), safeOne.request, safeFour.request, quick);
     printOnLine("download", lineMs, one, four, 0);
     printOnLine("download --backup --verify", lineMs + 2 * readMs, safeOne, safeFour, 2);
     return 0;
