@@ -3,7 +3,6 @@
 #   bin/                  the programs, the Qt and mingw DLLs they import, and the
 #                         plugins platforms/qwindows, platforms/qoffscreen (the
 #                         sheet of rzm417-cli) and styles/qwindowsvistastyle
-#   bin/translations/     Qt's own Hungarian texts (qtbase_hu.qm)
 #   share/rzm417/         the help text (code page 1250), the default configuration,
 #                         and fonts/ with the DejaVu fonts the sheet is set in
 # cpack builds rzm417-<version>-win64.zip and rzm417-<version>-win64-setup.exe from it.
@@ -33,9 +32,8 @@ foreach(program rzm417 rzm417-cli)
     target_sources(${program} PRIVATE ${windows_generated}/${program}.rc)
 endforeach()
 
-# --- Qt's Hungarian texts, and the sheet's fonts --------------------------------
+# --- The sheet's fonts ----------------------------------------------------------
 include(${PROJECT_SOURCE_DIR}/cmake/windowsparts.cmake)
-install(FILES ${RZM_QT_TRANSLATIONS}/qtbase_hu.qm DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
 install(FILES ${RZM_SHEET_FONTS}/DejaVuSans.ttf ${RZM_SHEET_FONTS}/DejaVuSans-Bold.ttf
               ${RZM_SHEET_FONTS}/DejaVuSansMono.ttf ${RZM_SHEET_FONTS}/DejaVuSansMono-Bold.ttf
         DESTINATION ${RZM_DATA_DIR}/fonts)
