@@ -1,7 +1,6 @@
 # What a Windows build takes from the machine it is built on, for the installed
 # folder (packaging/windows) and for the tests under Wine (tests/windows).
 
-set(RZM_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH "Where qtbase_hu.qm is (Debian: qt6-translations-l10n)")
 set(RZM_SHEET_FONTS /usr/share/fonts/truetype/dejavu CACHE PATH "Where the DejaVu fonts are (Debian: fonts-dejavu-core)")
 set(RZM_SHEET_FONTS_LICENSE /usr/share/doc/fonts-dejavu-core/copyright CACHE FILEPATH "The DejaVu fonts' licence")
 

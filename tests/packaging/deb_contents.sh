@@ -24,7 +24,4 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 libc6; do
     grep -q "\b$library (>= " <<<"$depends" || fail "Depends lacks $library: $depends"
 done
-# Qt's own texts in the desktop's language come with Qt's translations.
-[ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-translations-l10n" ] ||
-    fail "Recommends is \"$(dpkg-deb -f "$deb" Recommends)\", not qt6-translations-l10n"
 echo "package ok: $(basename "$deb"), $(stat -c %s "$deb") bytes, Depends: $depends"

@@ -4,7 +4,7 @@
 #   RZM_WIN_DEPLOY   the installed Windows programs (scripts/windows-build)
 #   RZM_LINUX_CLI    the Linux rzm417-cli, whose bytes are the reference
 #   RZM_KEEP         where screenshots and figures stay after the story
-export WINEPREFIX=$RZM_WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$RZM_WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEQT_FORCE_STDERR_LOGGING=1
 WIN_BIN=$RZM_WIN_DEPLOY/bin
 mkdir -p "$RZM_KEEP"

@@ -8,8 +8,9 @@
 set -euo pipefail
 action=$1
 export WINEPREFIX=$2 WINEDEBUG=-all
-# No download of Wine's Mono and Gecko: nothing here needs .NET or a browser.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No download of Wine's Mono and Gecko: nothing here needs .NET or a browser. No
+# menu entries or file types of the prefix in the tester's own desktop either.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 case $action in
 setup)
     if ! locale -a | grep -qix 'hu_HU\.utf-\?8'; then

@@ -1,5 +1,4 @@
 #include "mainwindow.h"
-#include "qttranslations.h"
 
 #include "core/appinfo.h"
 
@@ -76,10 +75,10 @@ int main(int argc, char *argv[])
 {
     if (const int code = answerWithoutWindow(argc, argv); code >= 0)
         return code;
+    // Nothing is installed application-wide: no translator, style, codec, or
+    // organisation and application name. So the buttons Qt names itself keep their
+    // English names ("Cancel", "Close") on every desktop, as the dialogs expect.
     QApplication app(argc, argv);
-    // Qt's buttons and file dialogs speak the desktop's language; the program's
-    // own texts stay as written.
-    qttranslations::install(app);
     QString file;
     QString error;
     if (!startFile(QApplication::arguments(), &file, &error)) {
