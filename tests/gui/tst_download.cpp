@@ -2,7 +2,6 @@
 // the simulated module on the other side, exact bytes asserted both ways.
 #include "core/serial/serialport.h"
 #include "core/transfer/transfertext.h"
-#include "diagnosticlines.h"
 #include "gui/app/mainwindow.h"
 #include "gui/transfer/dload.h"
 #include "gui/transfer/dlthread.h"
@@ -117,8 +116,6 @@ class tst_Download : public QObject
 {
     Q_OBJECT
 private slots:
-    // The tests expect the developer's lines.
-    void initTestCase() { fixtures::showDiagnostics(); }
     void acknowledge_data();
     void acknowledge();
     void noReadyWaitsThenFails();

@@ -1,11 +1,11 @@
 #include "transfertext.h"
 
-#include "core/diagnostics.h"
 #include "core/formschema.h"
 #include "core/groupkey.h"
 #include "core/inputrules.h"
 #include "core/latin1.h"
 
+#include <QDebug>
 
 #include <algorithm>
 
@@ -58,7 +58,7 @@ QHash<int, qint64> masks(const FormContent &form)
     for (const auto &box : form.boxes) {
         const GroupKey key = GroupKey::parse(box.group);
         if (!key.ok()) {
-            qCDebug(diagnostics) << "toInt error.";
+            qDebug() << "toInt error.";
             continue;
         }
         if (box.checked && key.value() != 0)
@@ -107,7 +107,7 @@ TextResult buildTransferText(const FormContent &form, const LinkSettings &settin
     for (int i = 0; i < headers; ++i) {
         result.text += headerField(form.texts[i]);
         if (i < formschema::MandatoryCount && form.texts[i].text.isEmpty()) {
-            qCDebug(diagnostics) << form.texts[i].name;
+            qDebug() << form.texts[i].name;
             result.failure = TextFailure::MissingField;
             result.fieldName = form.texts[i].name;
             return result;

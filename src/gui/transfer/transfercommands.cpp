@@ -4,7 +4,6 @@
 #include "outcometexts.h"
 #include "readprogress.h"
 
-#include "core/diagnostics.h"
 #include "core/files/configfile.h"
 #include "core/formschema.h"
 #include "core/latin1.h"
@@ -16,6 +15,7 @@
 #include "gui/form/formchecks.h"
 #include "gui/windowtexts.h"
 
+#include <QDebug>
 #include <QMessageBox>
 
 #include <optional>
@@ -125,7 +125,7 @@ void TransferCommands::readOut(const LinkSettings &settings)
     const answer::Reading reading = answer::read(answerText, formbinding::capture(m_form));
     if (!reading.ok()) {
         if (!reading.diagnostic.isEmpty())
-            qCDebug(diagnostics).noquote() << reading.diagnostic;
+            qDebug().noquote() << reading.diagnostic;
         QMessageBox::critical(m_window, WindowTexts::tr("Hiba"),
                               WindowTexts::tr("Sikertelen kiolvasás.\n"
                                               "Ellenőrizze az eszközt, és próbálja meg újra!"));
