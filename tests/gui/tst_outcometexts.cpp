@@ -43,17 +43,17 @@ void tst_OutcomeTexts::portStates()
 
     QCOMPARE(outcometexts::portFailure(QString()), QStringLiteral("Nincs kiválasztott port (Beállítások, Port)."));
     QCOMPARE(outcometexts::portFailure(dir.filePath(QStringLiteral("gone"))),
-             QStringLiteral("A %1 port nem létezik: az eszköz nincs csatlakoztatva.").arg(dir.filePath("gone")));
-    QCOMPARE(outcometexts::portFailure(notSerial), QStringLiteral("A %1 nem soros port.").arg(notSerial));
+             QStringLiteral("%1 cannot be opened: missing (adapter unplugged).").arg(dir.filePath("gone")));
+    QCOMPARE(outcometexts::portFailure(notSerial), QStringLiteral("%1 cannot be opened: not a serial port.").arg(notSerial));
     // Free at this moment: what failed was the line settings, or a passing hold.
     QCOMPARE(outcometexts::portFailure(QStringLiteral("COM3")),
-             QStringLiteral("A COM3 (%1) port nem nyitható meg, vagy nem állítható be.").arg(pty.slavePath().mid(5)));
+             QStringLiteral("COM3 (%1) cannot be opened or configured.").arg(pty.slavePath().mid(5)));
 
     QSerialPort holder(pty.slavePath());
     QVERIFY(holder.open(QIODevice::ReadWrite));
     // The holder as the system names it: its command, cut to 15 characters.
     QCOMPARE(outcometexts::portFailure(QStringLiteral("COM3")),
-             QStringLiteral("A COM3 (%1) portot egy másik program használja: tst_outcometext (PID %2).")
+             QStringLiteral("COM3 (%1) cannot be opened: in use by tst_outcometext (PID %2).")
                  .arg(pty.slavePath().mid(5))
                  .arg(QCoreApplication::applicationPid()));
 }
@@ -70,8 +70,8 @@ void tst_OutcomeTexts::noPermissionGivesTheFix()
     QVERIFY(nobody.isValid());
     const auto run = nobody.run({QStringLiteral("--port-line"), pty.slavePath()}, QProcessEnvironment::systemEnvironment());
     QCOMPARE(run.code, 0);
-    QCOMPARE(run.out, QStringLiteral("Nincs jogosultság a %1 port megnyitásához. Megoldás: sudo adduser $USER dialout, "
-                                     "majd jelentkezzen be újra.\n")
+    QCOMPARE(run.out, QStringLiteral("%1 cannot be opened: no permission (fix: sudo adduser $USER dialout, "
+                                     "then log in again).\n")
                           .arg(pty.slavePath()));
 }
 

@@ -21,41 +21,14 @@ QString tr(const char *text)
     return WindowTexts::tr(text);
 }
 
-QString inUse(const QString &shown, const portstate::Status &status)
-{
-    if (status.pid > 0 && !status.process.isEmpty())
-        return tr("A %1 portot egy másik program használja: %2 (PID %3).").arg(shown, status.process).arg(status.pid);
-    if (status.pid > 0)
-        return tr("A %1 portot egy másik program használja (PID %2).").arg(shown).arg(status.pid);
-    return tr("A %1 portot egy másik program használja.").arg(shown);
-}
-
 } // namespace
 
 QString portFailure(const QString &port)
 {
     if (port.isEmpty())
         return tr("Nincs kiválasztott port (Beállítások, Port).");
-    const QString shown = portview::nameWithDevice(port);
     const portstate::Status status = portstate::examine(portnames::systemLocation(port));
-    switch (status.state) {
-    case portstate::State::InUse:
-        return inUse(shown, status);
-    case portstate::State::NoPermission:
-        if (status.group.isEmpty())
-            return tr("Nincs jogosultság a %1 port megnyitásához.").arg(shown);
-        return tr("Nincs jogosultság a %1 port megnyitásához. Megoldás: sudo adduser $USER %2, "
-                  "majd jelentkezzen be újra.")
-            .arg(shown, status.group);
-    case portstate::State::Missing:
-        return tr("A %1 port nem létezik: az eszköz nincs csatlakoztatva.").arg(shown);
-    case portstate::State::NotSerial:
-        return tr("A %1 nem soros port.").arg(shown);
-    case portstate::State::Free:
-        break;
-    }
-    // It opens now: the line settings failed, or another program held it a moment.
-    return tr("A %1 port nem nyitható meg, vagy nem állítható be.").arg(shown);
+    return portstate::openFailure(portview::nameWithDevice(port), status) + QLatin1Char('.');
 }
 
 QString lineLost()

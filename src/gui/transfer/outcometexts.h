@@ -7,11 +7,13 @@
 
 // The line that a transfer's outcome adds under the system's own text, to say why
 // it failed: what holds the port, that the module did not answer, which fields the
-// module holds otherwise. In the window's language and context (WindowTexts).
+// module holds otherwise. In the window's language and context (WindowTexts), but
+// for a port's state, which the core says in one set of words for every front end.
 namespace outcometexts {
 
-// Why `port` could not be opened, as the ports doctor knows it: in use by whom,
-// no permission (with the fix), missing, not a serial port.
+// Why `port` could not be opened, in the words the port dialog and the command
+// line use for its state (portstate::openFailure): "COM3 (ttyUSB0) cannot be
+// opened: in use by minicom (PID 812)."; or that no port is chosen.
 QString portFailure(const QString &port);
 // The line vanished during the exchange (a pulled adapter, a closed pty).
 QString lineLost();
