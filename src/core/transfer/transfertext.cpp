@@ -4,6 +4,7 @@
 #include "core/groupkey.h"
 #include "core/inputrules.h"
 #include "core/latin1.h"
+#include "linebytes.h"
 
 #include <QDebug>
 
@@ -11,8 +12,6 @@
 
 namespace transfer {
 namespace {
-
-constexpr char kCarriageReturn = '\r';
 
 int headerCount(const FormContent &form)
 {
@@ -29,7 +28,7 @@ QString padded(const QString &content)
 // two lines and shift every later field in its memory.
 bool splitsLine(const QString &field, QChar separator)
 {
-    return field.contains(separator) || field.contains(QLatin1Char(kCarriageReturn));
+    return field.contains(separator) || field.contains(latin1::fromByte(LineEnd));
 }
 
 QString phoneFieldOf(const FormContent &form, const QHash<int, qint64> &masks, int slot)
@@ -198,7 +197,7 @@ QByteArray lineBytes(const QString &text, quint8 separator)
     for (const QString &piece : text.split(latin1::fromByte(separator))) {
         for (QChar c : piece)
             bytes.append(char(latin1::code(c)));
-        bytes.append(kCarriageReturn);
+        bytes.append(char(LineEnd));
     }
     return bytes;
 }
