@@ -10,9 +10,21 @@
 
 namespace cli {
 
+namespace {
+
+bool drawsSheet(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], DebugOption) != 0)
+            return std::strcmp(argv[i], "sheet") == 0;
+    return false;
+}
+
+} // namespace
+
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
 {
-    if (argc > 1 && std::strcmp(argv[1], "sheet") == 0) {
+    if (drawsSheet(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         // The platform's start-up notes (a missing XDG_RUNTIME_DIR, say) would come
         // before the command's own output and break its one-line errors.

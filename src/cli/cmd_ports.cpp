@@ -58,7 +58,7 @@ int portsMap(const QStringList &arguments, const Console &io)
     for (int n : dropped)
         io.out << QStringLiteral("%1 removed: it named the same device\n").arg(portnames::comName(n));
     io.out << QStringLiteral("%1 -> %2 (by hand): %3\n")
-                  .arg(portnames::comName(number), device, portstate::describe(portstate::examine(device)));
+                  .arg(portnames::comName(number), device, portstate::describeWithFix(portstate::examine(device)));
     return ExitOk;
 }
 

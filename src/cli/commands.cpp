@@ -7,7 +7,7 @@ namespace cli {
 namespace {
 
 const char *const kOverview =
-    "Usage: rzm417-cli <command> [options] ...\n"
+    "Usage: rzm417-cli [--debug] <command> [options] ...\n"
     "\n"
     "Commands:\n"
     "  diff A B                       field-by-field differences of two configuration files\n"
@@ -22,6 +22,9 @@ const char *const kOverview =
     "  ports map COMn DEVICE | unmap COMn  change the COM links by hand\n"
     "  restore BACKUP --port P        write a backup back into a module, then verify it\n"
     "  sheet FILE -o OUT.pdf          the handover sheet as a PDF (PIN masked; --show-pin)\n"
+    "\n"
+    "Option of every command:\n"
+    "  --debug                        the developer's diagnostics on standard error\n"
     "\n"
     "'rzm417-cli <command> --help' describes a command.\n"
     "Exit codes: 0 ok, 1 difference, mismatch or refused, 2 usage, 3 port, 4 no or bad answer,\n"

@@ -4,6 +4,8 @@
 #include "core/serial/portstate.h"
 #include "core/serial/serialport.h"
 
+#include <QDir>
+
 namespace cli {
 
 void attachTrace(SerialPort &port, TraceLog *trace)
@@ -17,7 +19,14 @@ void attachTrace(SerialPort &port, TraceLog *trace)
 
 QString portFailureText(const QString &portName)
 {
-    return portstate::openFailure(portnames::systemLocation(portName));
+#ifdef Q_OS_WIN
+    const QString device = portnames::systemLocation(portName);
+#else
+    // QSerialPort takes a bare name such as "ttyUSB0" to be under /dev.
+    const QString location = portnames::systemLocation(portName);
+    const QString device = QDir::isAbsolutePath(location) ? location : QStringLiteral("/dev/") + location;
+#endif
+    return portstate::openFailure(device, portstate::examine(device));
 }
 
 } // namespace cli

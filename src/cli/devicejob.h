@@ -16,8 +16,8 @@ namespace cli {
 // Puts a byte observer on the port that records every byte into `trace`.
 void attachTrace(SerialPort &port, TraceLog *trace);
 
-// Why the port could not be opened, as the system tells it: "cannot be opened: no such
-// device /dev/ttyS9", no permission and the fix, or in use by which process.
+// Why the port could not be opened, by the state of its device now: "/dev/ttyS9 cannot
+// be opened: missing (adapter unplugged)", no permission and the fix, in use by which process.
 QString portFailureText(const QString &portName);
 
 // A module that floods the line must not keep the tool reading for ever; a real

@@ -22,13 +22,15 @@ int main(int argc, char *argv[])
     cli::useSameBytesEverywhere();
     const auto app = cli::makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rzm417-cli"));
-    // The core's developer diagnostics would break the one-line errors; the
-    // environment's QT_LOGGING_RULES still turns them back on.
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    // The developer's diagnostics ("unable to open comport") would break the one-line
+    // errors: they stay off unless --debug asks for them. QT_LOGGING_RULES in the
+    // environment still decides over both.
+    const bool debug = arguments.removeAll(QString::fromLatin1(cli::DebugOption)) > 0;
+    QLoggingCategory::setFilterRules(debug ? QStringLiteral("default.debug=true") : QStringLiteral("default.debug=false"));
     QTextStream out(stdout);
     QTextStream err(stderr);
     const cli::Console io{out, err, isatty(fileno(stderr)) == 1};
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments == QStringList{QStringLiteral("--version")}) {
         out << "rzm417-cli " << appinfo::version << '\n';
         return 0;

@@ -28,11 +28,11 @@ QString deviceText(const portsurvey::Row &row)
 QStringList cells(const portsurvey::Row &row)
 {
     const QString adapter = row.adapter ? adapterText(*row.adapter) : QString();
-    // The fix gets a line of its own under the row, where it can be copied whole.
-    const bool fixBelow = !portstate::fix(row.status).isEmpty();
+    // The state without its fix: the fix gets a line of its own under the row
+    // (text()), where it can be copied whole.
     return {row.number > 0 ? comName(row) : QStringLiteral("-"), deviceText(row),
             portsurvey::originName(row.origin), adapter.isEmpty() ? QStringLiteral("-") : adapter,
-            fixBelow ? portstate::stateName(row.status.state) : portstate::describe(row.status)};
+            portstate::describe(row.status)};
 }
 
 QJsonValue orNull(const QString &text)
@@ -60,7 +60,7 @@ QJsonObject rowObject(const portsurvey::Row &row)
     object[QStringLiteral("link")] = orNull(row.link);
     object[QStringLiteral("origin")] = portsurvey::originName(row.origin);
     object[QStringLiteral("state")] = portstate::stateName(row.status.state);
-    object[QStringLiteral("reason")] = portstate::describe(row.status);
+    object[QStringLiteral("reason")] = portstate::describeWithFix(row.status);
     object[QStringLiteral("pid")] = row.status.pid > 0 ? QJsonValue(row.status.pid) : QJsonValue();
     object[QStringLiteral("process")] = orNull(row.status.process);
     object[QStringLiteral("fix")] = orNull(portstate::fix(row.status));

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "formschema.h"
+#include "phoneslot.h"
 
+#include <QString>
 #include <QtGlobal>
 
 // The texts the user reads on the form, in its own language: the labels and hints
@@ -42,5 +44,17 @@ inline constexpr NamedRow NamedRows[formschema::MandatoryCount] = {
 inline constexpr char AlarmHeader[] = QT_TRANSLATE_NOOP("CoreTexts", "Bemenet riasztás  2     1");
 inline constexpr char ControlHeader[] = QT_TRANSLATE_NOOP("CoreTexts", "Kimenet vezérlés  2     1");
 inline constexpr char PhoneHeader[] = QT_TRANSLATE_NOOP("CoreTexts", "Telefonszám");
+
+// A text field as a person finds it on the form, translated (CoreTexts): a named
+// field by its label without the colon ("Modul neve"), a telephone slot by its
+// column and place ("Telefonszám (2. blokk, 1. sor)"), a reserved field, which
+// the form does not show, by its object name ("r16"). Every message that names a
+// field takes the name from here.
+QString fieldLabel(int index);
+// The same by object name; an unknown name stays as it is.
+QString fieldLabel(const QString &name);
+// One right of a telephone slot (1..64) by its column's header and number, at the
+// slot's place: "Bemenet riasztás 1 (4. blokk, 16. sor)".
+QString rightLabel(int slot, phoneslot::Right right);
 
 } // namespace formtexts

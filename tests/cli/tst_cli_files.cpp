@@ -59,7 +59,7 @@ void tst_cli_files::usage_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("expect"); // in stdout for help, stderr otherwise
-    QTest::newRow("no command") << QStringList{} << 2 << "Usage: rzm417-cli <command>";
+    QTest::newRow("no command") << QStringList{} << 2 << "Usage: rzm417-cli [--debug] <command>";
     QTest::newRow("overview") << QStringList{"--help"} << 0 << "Exit codes:";
     QTest::newRow("unknown") << QStringList{"frobnicate"} << 2 << "unknown command \"frobnicate\"";
     QTest::newRow("diff help") << QStringList{"diff", "--help"} << 0 << "Usage: rzm417-cli diff A B";

@@ -88,7 +88,7 @@ void tst_cli_ports::lockHeldByAnotherProcess()
     run = runCli({QStringLiteral("readout"), QStringLiteral("--port"), QStringLiteral("COM4"), QStringLiteral("-o"),
                   QDir::temp().filePath(QStringLiteral("rzm417-never-written.k83"))});
     QCOMPARE(run.code, 3);
-    QCOMPARE(run.err.trimmed(), QStringLiteral("rzm417-cli: COM4: cannot be opened: %1 is %2").arg(pty.slavePath(), reason));
+    QCOMPARE(run.err.trimmed(), QStringLiteral("rzm417-cli: COM4: %1 cannot be opened: %2").arg(pty.slavePath(), reason));
 
     QVERIFY(porthold::stop(holder));
     run = runCli({QStringLiteral("ports"), QStringLiteral("--json")});
@@ -115,7 +115,7 @@ void tst_cli_ports::noPermissionAsNobody()
                            QStringLiteral("-o"), home.filePath(QStringLiteral("out.k83"))},
                           environment);
     QCOMPARE(run.code, 3);
-    QCOMPARE(run.err.trimmed(), QStringLiteral("rzm417-cli: COM5: cannot be opened: no permission for %1 (fix: %2)")
+    QCOMPARE(run.err.trimmed(), QStringLiteral("rzm417-cli: COM5: %1 cannot be opened: no permission (fix: %2)")
                                     .arg(pty.slavePath(), kFix));
     QVERIFY(!QFile::exists(home.filePath(QStringLiteral("out.k83"))));
 
@@ -148,10 +148,16 @@ void tst_cli_ports::missingAndNotSerial()
     QCOMPARE(line(run.out, QStringLiteral("COM2")), QStringLiteral("COM2 %1 by hand - missing (adapter unplugged)").arg(unplugged));
     QCOMPARE(line(run.out, QStringLiteral("COM3")), QStringLiteral("COM3 %1 by hand - not a serial port").arg(file));
 
-    run = runCli({QStringLiteral("readout"), QStringLiteral("--port"), QStringLiteral("COM2"), QStringLiteral("-o"),
-                  dir.filePath(QStringLiteral("out.k83"))});
+    const QStringList readout{QStringLiteral("readout"), QStringLiteral("--port"), QStringLiteral("COM2"),
+                              QStringLiteral("-o"), dir.filePath(QStringLiteral("out.k83"))};
+    run = runCli(readout);
     QCOMPARE(run.code, 3);
-    QCOMPARE(run.err.trimmed(), QStringLiteral("rzm417-cli: COM2: cannot be opened: no such device %1").arg(unplugged));
+    const QString error = QStringLiteral("rzm417-cli: COM2: %1 cannot be opened: missing (adapter unplugged)").arg(unplugged);
+    QCOMPARE(run.err.trimmed(), error);
+    // --debug, wherever it stands, adds the developer's line before the error.
+    run = runCli(readout + QStringList{QStringLiteral("--debug")});
+    QCOMPARE(run.code, 3);
+    QCOMPARE(run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts), (QStringList{QStringLiteral("unable to open comport"), error}));
 }
 
 void tst_cli_ports::mapAndUnmap()

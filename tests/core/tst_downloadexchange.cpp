@@ -1,7 +1,6 @@
 #include "core/serial/serialport.h"
 #include "core/transfer/downloadexchange.h"
 #include "core/transfer/transfertext.h"
-#include "diagnosticlines.h"
 #include "modulesimulator.h"
 #include "ptypair.h"
 
@@ -88,8 +87,6 @@ class tst_DownloadExchange : public QObject
 {
     Q_OBJECT
 private slots:
-    // The tests expect the developer's lines.
-    void initTestCase() { fixtures::showDiagnostics(); }
     void outcomesSideBySide();
     void missingPort();
     void stopRequestEndsAtOnce();

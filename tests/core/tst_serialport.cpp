@@ -1,6 +1,5 @@
 #include "core/serial/portnames.h"
 #include "core/serial/serialport.h"
-#include "diagnosticlines.h"
 #include "ptypair.h"
 
 #include <QDir>
@@ -35,7 +34,6 @@ private slots:
 void tst_SerialPort::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    fixtures::showDiagnostics(); // the tests expect the developer's lines
 }
 
 void tst_SerialPort::missingPortFails()

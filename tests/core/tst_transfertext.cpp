@@ -1,7 +1,6 @@
 #include "core/formcontent.h"
 #include "core/linksettings.h"
 #include "core/transfer/transfertext.h"
-#include "diagnosticlines.h"
 #include "sampleforms.h"
 
 #include <QTest>
@@ -23,7 +22,6 @@ class tst_TransferText : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void checksum_data();
     void checksum();
     void layoutOfAFilledForm();
@@ -37,15 +35,6 @@ private slots:
     void lineBytes_data();
     void lineBytes();
 };
-
-// The developer's lines are silent unless turned on; these tests expect them.
-void tst_TransferText::initTestCase()
-{
-    if (!qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
-        QVERIFY(!diagnostics().isDebugEnabled());
-    fixtures::showDiagnostics();
-    QVERIFY(diagnostics().isDebugEnabled());
-}
 
 void tst_TransferText::checksum_data()
 {

@@ -18,7 +18,8 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/rzm-desktop-$STORY.XXXXXX")
 export XDG_DATA_HOME="$WORK/data" XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/run"
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+# The program's output as a user's terminal shows it: no logging rules or pattern.
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_LOGGING_RULES QT_LOGGING_CONF QT_MESSAGE_PATTERN
 
 pids=()
 APP_PID=

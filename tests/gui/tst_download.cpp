@@ -2,7 +2,6 @@
 // the simulated module on the other side, exact bytes asserted both ways.
 #include "core/serial/serialport.h"
 #include "core/transfer/transfertext.h"
-#include "diagnosticlines.h"
 #include "gui/app/mainwindow.h"
 #include "gui/transfer/dload.h"
 #include "gui/transfer/dlthread.h"
@@ -27,7 +26,7 @@ const QString kSuccess = QString::fromUtf8("Sikeres betöltés.");
 const QString kNoAnswer = QString::fromUtf8("\nA modul nem válaszolt.");
 const QString kNoAcknowledge = QString::fromUtf8("\nA modul nem nyugtázta a beküldött szöveget.");
 const QString kNoSuchPort = QStringLiteral("/dev/rzm417-no-such-port");
-const QString kPortMissing = QString::fromUtf8("\nA /dev/rzm417-no-such-port port nem létezik: az eszköz nincs csatlakoztatva.");
+const QString kPortMissing = QStringLiteral("\n/dev/rzm417-no-such-port cannot be opened: missing (adapter unplugged).");
 
 // What the user saw of one download.
 struct Seen
@@ -117,8 +116,6 @@ class tst_Download : public QObject
 {
     Q_OBJECT
 private slots:
-    // The tests expect the developer's lines.
-    void initTestCase() { fixtures::showDiagnostics(); }
     void acknowledge_data();
     void acknowledge();
     void noReadyWaitsThenFails();
@@ -219,7 +216,7 @@ void tst_Download::busyPort()
     QTest::ignoreMessage(QtDebugMsg, "unable to open comport");
     const Seen seen = runDownload(bench.window, Act::ClickOk);
     QCOMPARE(seen.outcome, kFailure
-                               + QString::fromUtf8("\nA %1 portot egy másik program használja: tst_download (PID %2).")
+                               + QStringLiteral("\n%1 cannot be opened: in use by tst_download (PID %2).")
                                      .arg(bench.pty.slavePath())
                                      .arg(QCoreApplication::applicationPid()));
     QVERIFY(seen.outcomeAt < 2500);

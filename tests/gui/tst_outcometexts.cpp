@@ -1,5 +1,6 @@
 // The lines a failed transfer adds to say why: a port's state as the ports doctor
 // knows it, and the fields of a verify's difference by the labels of the form.
+#include "core/formschema.h"
 #include "core/phoneslot.h"
 #include "core/serial/portnames.h"
 #include "gui/form/formui.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,17 +43,17 @@ void tst_OutcomeTexts::portStates()
 
     QCOMPARE(outcometexts::portFailure(QString()), QStringLiteral("Nincs kiválasztott port (Beállítások, Port)."));
     QCOMPARE(outcometexts::portFailure(dir.filePath(QStringLiteral("gone"))),
-             QStringLiteral("A %1 port nem létezik: az eszköz nincs csatlakoztatva.").arg(dir.filePath("gone")));
-    QCOMPARE(outcometexts::portFailure(notSerial), QStringLiteral("A %1 nem soros port.").arg(notSerial));
+             QStringLiteral("%1 cannot be opened: missing (adapter unplugged).").arg(dir.filePath("gone")));
+    QCOMPARE(outcometexts::portFailure(notSerial), QStringLiteral("%1 cannot be opened: not a serial port.").arg(notSerial));
     // Free at this moment: what failed was the line settings, or a passing hold.
     QCOMPARE(outcometexts::portFailure(QStringLiteral("COM3")),
-             QStringLiteral("A COM3 (%1) port nem nyitható meg, vagy nem állítható be.").arg(pty.slavePath().mid(5)));
+             QStringLiteral("COM3 (%1) cannot be opened or configured.").arg(pty.slavePath().mid(5)));
 
     QSerialPort holder(pty.slavePath());
     QVERIFY(holder.open(QIODevice::ReadWrite));
     // The holder as the system names it: its command, cut to 15 characters.
     QCOMPARE(outcometexts::portFailure(QStringLiteral("COM3")),
-             QStringLiteral("A COM3 (%1) portot egy másik program használja: tst_outcometext (PID %2).")
+             QStringLiteral("COM3 (%1) cannot be opened: in use by tst_outcometext (PID %2).")
                  .arg(pty.slavePath().mid(5))
                  .arg(QCoreApplication::applicationPid()));
 }
@@ -68,20 +70,18 @@ void tst_OutcomeTexts::noPermissionGivesTheFix()
     QVERIFY(nobody.isValid());
     const auto run = nobody.run({QStringLiteral("--port-line"), pty.slavePath()}, QProcessEnvironment::systemEnvironment());
     QCOMPARE(run.code, 0);
-    QCOMPARE(run.out, QStringLiteral("Nincs jogosultság a %1 port megnyitásához. Megoldás: sudo adduser $USER dialout, "
-                                     "majd jelentkezzen be újra.\n")
+    QCOMPARE(run.out, QStringLiteral("%1 cannot be opened: no permission (fix: sudo adduser $USER dialout, "
+                                     "then log in again).\n")
                           .arg(pty.slavePath()));
 }
 
 // What the person reads on the form: the row's label (13 and 14 stand on the rows
-// their labels name), a telephone slot's column and its place, a right's header.
+// their labels name), a telephone slot's column and its place, a right's header;
+// every message that names a field says it so.
 void tst_OutcomeTexts::fieldNames()
 {
-    QWidget central;
-    FormUi form;
-    form.setupUi(&central);
-    const auto name = [&form](int index, int slot = 0, int right = -1) {
-        return outcometexts::fieldName({QString(), index, slot, right, QString(), QString()}, form);
+    const auto name = [](int index, int slot = 0, int right = -1) {
+        return outcometexts::fieldName({QString(), index, slot, right, QString(), QString()});
     };
     QCOMPARE(name(3), QStringLiteral("Modul neve"));
     QCOMPARE(name(13), QStringLiteral("2-es bemenet bekapcsoláskor"));
@@ -91,17 +91,23 @@ void tst_OutcomeTexts::fieldNames()
     QCOMPARE(name(91, 64, phoneslot::Input2Alarm), QStringLiteral("Bemenet riasztás 2 (4. blokk, 16. sor)"));
     QCOMPARE(name(91, 64, phoneslot::Output1Control), QStringLiteral("Kimenet vezérlés 1 (4. blokk, 16. sor)"));
     QCOMPARE(name(91, 64, phoneslot::Output2Control), QStringLiteral("Kimenet vezérlés 2 (4. blokk, 16. sor)"));
+    // A named field's label is the one the form shows beside it, without the colon.
+    QWidget central;
+    FormUi form;
+    form.setupUi(&central);
+    for (int i = 0; i < formschema::MandatoryCount; ++i) {
+        const auto *label = central.findChild<QLabel *>(QStringLiteral("l_") + formschema::textFields().at(i).name);
+        QVERIFY(label);
+        QCOMPARE(label->text(), name(i) + QLatin1Char(':'));
+    }
 }
 
 void tst_OutcomeTexts::verifyReasons()
 {
-    QWidget central;
-    FormUi form;
-    form.setupUi(&central);
     using Kind = transfer::VerifyJudgement::Kind;
-    QCOMPARE(outcometexts::verifyFailure({Kind::Unreadable, {}}, form),
+    QCOMPARE(outcometexts::verifyFailure({Kind::Unreadable, {}}),
              QStringLiteral("A modul válasza nem értelmezhető."));
-    QCOMPARE(outcometexts::verifyFailure({Kind::Differs, {}}, form),
+    QCOMPARE(outcometexts::verifyFailure({Kind::Differs, {}}),
              QStringLiteral("A modul mást tárol, bár a mezők értéke egyezik: az elválasztó vagy egy jogosultság "
                             "jegye tér el."));
     QCOMPARE(outcometexts::downloadFailure(transfer::DownloadOutcome::Stopped, QStringLiteral("COM1")), QString());

@@ -1,5 +1,4 @@
 // The read-out through a real pty against the in-process module simulator.
-#include "diagnosticlines.h"
 #include "simlink.h"
 
 #include "core/fieldrules.h"
@@ -26,8 +25,6 @@ class tst_Readout : public QObject
 {
     Q_OBJECT
 private slots:
-    // The tests expect the developer's lines.
-    void initTestCase() { fixtures::showDiagnostics(); }
     void roundTrip();
     void answers_data();
     void answers();

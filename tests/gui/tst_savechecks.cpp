@@ -52,7 +52,7 @@ void tst_savechecks::endMarkerTextIsRefusedBeforeAsking_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("named");
     QTest::newRow("module name") << "m_nev" << "\"Modul neve\" (m_nev)";
-    QTest::newRow("telephone") << "t5_2" << "\"Telefonsz\u00e1m\" of block 2, row 5 (t5_2)";
+    QTest::newRow("telephone") << "t5_2" << "\"Telefonsz\u00e1m (2. blokk, 5. sor)\" (t5_2)";
     QTest::newRow("reserved") << "r16" << "r16 (reserved, not shown on the form)";
 }
 
@@ -83,7 +83,7 @@ void tst_savechecks::lineBreakIsRefused_data()
     QTest::newRow("pasted LF") << "m_nev" << "Kapu\nGarazs" << false << "\"Modul neve\" (m_nev)";
     QTest::newRow("pasted CR LF") << "be2_off_msg" << "Kapu\r\nGarazs" << false
                                   << "\"2-es bemenet kikapcsol\u00e1skor\" (be2_off_msg)";
-    QTest::newRow("telephone") << "t5_2" << "3630\n" << false << "\"Telefonsz\u00e1m\" of block 2, row 5 (t5_2)";
+    QTest::newRow("telephone") << "t5_2" << "3630\n" << false << "\"Telefonsz\u00e1m (2. blokk, 5. sor)\" (t5_2)";
     // A bare CR does not end a line when a file is read, so a file can bring one.
     QTest::newRow("CR from a file") << "r16" << "a\rb" << true << "r16 (reserved, not shown on the form)";
 }

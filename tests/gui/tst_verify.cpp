@@ -1,5 +1,4 @@
 // The verify through a real pty against the in-process module simulator.
-#include "diagnosticlines.h"
 #include "simlink.h"
 
 #include <QComboBox>
@@ -22,8 +21,6 @@ class tst_Verify : public QObject
 {
     Q_OBJECT
 private slots:
-    // The tests expect the developer's lines.
-    void initTestCase() { fixtures::showDiagnostics(); }
     void afterDownload_data();
     void afterDownload();
     void cancel();

@@ -7,7 +7,6 @@
 #include "gui/app/mainwindow.h"
 
 #include "core/appinfo.h"
-#include "diagnosticlines.h"
 #include "diskfiles.h"
 #include "modaldriver.h"
 #include "noports.h"
@@ -104,7 +103,6 @@ int main(int argc, char **argv)
 {
     NoPorts ports;
     QApplication app(argc, argv);
-    fixtures::showDiagnostics(); // the dump expects the download's line
     ports.linkNowhere();
     tst_WidgetTree test;
     return QTest::qExec(&test, argc, argv);

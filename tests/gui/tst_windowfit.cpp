@@ -155,7 +155,7 @@ void tst_WindowFit::downloadOutcomes()
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto *status = dialog.findChild<QLabel *>(QStringLiteral("kiiras"));
     QVERIFY(status);
-    QTRY_VERIFY(status->text().contains(QStringLiteral("használja")));
+    QTRY_VERIFY(status->text().contains(QStringLiteral("cannot be opened: in use by")));
     QStringList problems = fitcheck::problems(&dialog);
     qInfo("busy port: dialog %s, label %s", qPrintable(size(dialog.size())), qPrintable(size(status->size())));
     using transfer::DownloadOutcome;

@@ -134,7 +134,7 @@ grep -Eq '^COM7 .* in use by another program$' "$WORK/ports-held.txt" || fail "t
 win_cli readout --port COM7 -o "$(winpath "$WORK/windows/held.k83")" >"$WORK/held.out" 2>"$WORK/held.err"
 code=$?
 [ $code = 3 ] || fail "a read-out of a held port ended with $code: $(cat "$WORK/held.err")"
-grep -qF 'rzm417-cli: COM7: cannot be opened: \\.\COM7 is in use by another program' "$WORK/held.err" ||
+grep -qF 'rzm417-cli: COM7: \\.\COM7 cannot be opened: in use by another program' "$WORK/held.err" ||
     fail "the reason is: $(cat "$WORK/held.err")"
 wait "$holder" || fail "the Linux read-out failed: $(cat "$WORK/holder.log")"
 wait_until 20 com7_free || fail "COM7 stayed \"$(com7_state)\" after the holder let go"

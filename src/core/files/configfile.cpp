@@ -1,8 +1,7 @@
 #include "configfile.h"
 
-#include "core/diagnostics.h"
-
 #include <QBuffer>
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -113,7 +112,7 @@ bool save(const QString &path, const FormContent &content, QString *error)
         if (error)
             *error = file.error() == QFileDevice::NoError ? QStringLiteral("The file could not be written completely.")
                                                           : file.errorString();
-        qCDebug(diagnostics) << "save failed:" << path << file.errorString();
+        qDebug() << "save failed:" << path << file.errorString();
     }
     return ok;
 }

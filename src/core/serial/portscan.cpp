@@ -3,8 +3,7 @@
 #include "portnames.h"
 #include "portstate.h"
 
-#include "core/diagnostics.h"
-
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -223,7 +222,7 @@ Outcome assignNumbers(const Environment &env)
     if (lockFolder(env, lock, &outcome.error))
         applyPlan(env, list, &outcome);
     if (!outcome.error.isEmpty())
-        qCDebug(diagnostics) << "unable to name serial adapters:" << outcome.error;
+        qDebug() << "unable to name serial adapters:" << outcome.error;
     return outcome;
 }
 

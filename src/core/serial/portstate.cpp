@@ -1,5 +1,7 @@
 #include "portstate.h"
 
+#include "core/coretexts.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -182,58 +184,42 @@ QString fix(const Status &status)
 {
     if (status.state != State::NoPermission || status.group.isEmpty())
         return QString();
-    return QStringLiteral("sudo adduser $USER %1, then log in again").arg(status.group);
+    return CoreTexts::tr("sudo adduser $USER %1, then log in again").arg(status.group);
 }
 
 QString describe(const Status &status)
 {
     switch (status.state) {
     case State::Free:
-        return QStringLiteral("free");
+        return CoreTexts::tr("free");
     case State::InUse:
         if (status.pid == 0)
-            return QStringLiteral("in use by another program");
+            return CoreTexts::tr("in use by another program");
         if (status.process.isEmpty())
-            return QStringLiteral("in use by PID %1").arg(status.pid);
-        return QStringLiteral("in use by %1 (PID %2)").arg(status.process).arg(status.pid);
-    case State::NoPermission: {
-        const QString how = fix(status);
-        return how.isEmpty() ? QStringLiteral("no permission") : QStringLiteral("no permission (fix: %1)").arg(how);
-    }
+            return CoreTexts::tr("in use by PID %1").arg(status.pid);
+        return CoreTexts::tr("in use by %1 (PID %2)").arg(status.process, QString::number(status.pid));
+    case State::NoPermission:
+        return CoreTexts::tr("no permission");
     case State::Missing:
-        return QStringLiteral("missing (adapter unplugged)");
+        return CoreTexts::tr("missing (adapter unplugged)");
     case State::NotSerial:
-        return QStringLiteral("not a serial port");
+        return CoreTexts::tr("not a serial port");
     }
     return QString();
 }
 
-QString openFailure(const QString &portDevice)
+QString describeWithFix(const Status &status)
 {
-#ifdef Q_OS_WIN
-    const QString device = portDevice;
-#else
-    // QSerialPort takes a bare name such as "ttyUSB0" to be under /dev.
-    const QString device = QDir::isAbsolutePath(portDevice) ? portDevice : QStringLiteral("/dev/") + portDevice;
-#endif
-    const Status status = examine(device);
-    switch (status.state) {
-    case State::Missing:
-        return QStringLiteral("cannot be opened: no such device %1").arg(device);
-    case State::NoPermission: {
-        const QString how = fix(status);
-        return QStringLiteral("cannot be opened: no permission for %1%2")
-            .arg(device, how.isEmpty() ? QString() : QStringLiteral(" (fix: %1)").arg(how));
-    }
-    case State::InUse:
-        return QStringLiteral("cannot be opened: %1 is %2").arg(device, describe(status));
-    case State::NotSerial:
-        return QStringLiteral("cannot be opened: %1 is not a serial port").arg(device);
-    case State::Free:
-        break;
-    }
-    // It opens now: what failed was the line settings, or a moment's hold by another.
-    return QStringLiteral("cannot be opened or configured (%1)").arg(device);
+    const QString how = fix(status);
+    return how.isEmpty() ? describe(status) : CoreTexts::tr("%1 (fix: %2)").arg(describe(status), how);
+}
+
+QString openFailure(const QString &shown, const Status &status)
+{
+    // Free now: what failed was the line settings, or a moment's hold by another.
+    if (status.state == State::Free)
+        return CoreTexts::tr("%1 cannot be opened or configured").arg(shown);
+    return CoreTexts::tr("%1 cannot be opened: %2").arg(shown, describeWithFix(status));
 }
 
 QString stateName(State state)

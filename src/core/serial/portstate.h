@@ -30,16 +30,25 @@ Status examine(const QString &device, const QString &sysRoot = QStringLiteral("/
 // True when `device` is a ttyS placeholder: a node without a UART behind it.
 bool isPlaceholderTtyS(const QString &device, const QString &sysRoot = QStringLiteral("/sys"));
 
+// The one text of each state, which the port dialog, the window's transfer
+// outcomes and the command line all say, in the core's context (CoreTexts).
+// The state with what is known of it: "free", "in use by minicom (PID 812)",
+// "in use by another program", "no permission", "missing (adapter unplugged)",
+// "not a serial port".
+QString describe(const Status &status);
 // What to do about it: "sudo adduser $USER dialout, then log in again"; empty
 // when there is no such fix.
 QString fix(const Status &status);
-// One phrase for tables and errors: "free", "in use by minicom (PID 812)",
-// "no permission (fix: ...)", "missing (adapter unplugged)", "not a serial port".
-QString describe(const Status &status);
-// Why opening `device` failed, as the reason the system gives: "cannot be
-// opened: no permission for /dev/ttyUSB0 (fix: ...)", "... is in use by ...".
-QString openFailure(const QString &device);
-// The state alone, as the ports table and its JSON name it: "free", "in use", ...
+// The state with its fix, where there is one: "no permission (fix: ...)".
+QString describeWithFix(const Status &status);
+// Why a port would not open, from the state its device is in now; `shown` names
+// the port as the reader knows it ("COM3 (ttyUSB0)", "/dev/ttyUSB0"):
+// "COM3 (ttyUSB0) cannot be opened: in use by minicom (PID 812)". A device that
+// is free now failed in its line settings, or was held for a moment: "... cannot
+// be opened or configured".
+QString openFailure(const QString &shown, const Status &status);
+// The state alone, as the ports table's JSON names it for scripts ("free",
+// "in use", ...); never translated.
 QString stateName(State state);
 
 } // namespace portstate

@@ -3,9 +3,8 @@
 #include "portnames.h"
 #include "portscan.h"
 
-#include "core/diagnostics.h"
-
 #include <QDeadlineTimer>
+#include <QDebug>
 #include <QSerialPort>
 
 #ifdef Q_OS_UNIX
@@ -65,7 +64,7 @@ bool SerialPort::open(const QString &portName)
     port->setPortName(portnames::systemLocation(portName));
     // Exclusive by QSerialPort's lock file; an absent device is never created.
     if (!port->open(QIODevice::ReadWrite)) {
-        qCDebug(diagnostics) << "unable to open comport";
+        qDebug() << "unable to open comport";
         return false;
     }
     m_drainWrites = !isPseudoTerminal(*port);
@@ -80,19 +79,19 @@ bool SerialPort::configure(int perByteMs, int constantMs)
     // The line settings of "baud=1200 data=8 parity=N stop=1".
     if (!m_port->setBaudRate(QSerialPort::Baud1200) || !m_port->setDataBits(QSerialPort::Data8)
         || !m_port->setParity(QSerialPort::NoParity) || !m_port->setStopBits(QSerialPort::OneStop)) {
-        qCDebug(diagnostics) << "unable to set comport dcb settings";
+        qDebug() << "unable to set comport dcb settings";
         close();
         return false;
     }
     // Everything the mode string leaves open: no flow control of any kind.
     if (!m_port->setFlowControl(QSerialPort::NoFlowControl)) {
-        qCDebug(diagnostics) << "unable to set comport cfg settings";
+        qDebug() << "unable to set comport cfg settings";
         close();
         return false;
     }
     // The read profile: one byte waits perByte + constant ms at most.
     if (perByteMs < 0 || constantMs < 0 || perByteMs > INT_MAX - constantMs) {
-        qCDebug(diagnostics) << "unable to set comport time-out settings";
+        qDebug() << "unable to set comport time-out settings";
         close();
         return false;
     }

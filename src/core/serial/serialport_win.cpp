@@ -5,9 +5,8 @@
 #include "portnames.h"
 #include "win32comm.h"
 
-#include "core/diagnostics.h"
-
 #include <QDeadlineTimer>
+#include <QDebug>
 
 #include <climits>
 
@@ -62,7 +61,7 @@ bool SerialPort::open(const QString &portName)
     m_lineLost = false;
     const win32comm::Opened opened = win32comm::open(portnames::systemLocation(portName));
     if (!opened.handle) {
-        qCDebug(diagnostics) << "unable to open comport";
+        qDebug() << "unable to open comport";
         return false;
     }
     m_handle = opened.handle;
@@ -78,19 +77,19 @@ bool SerialPort::configure(int perByteMs, int constantMs)
     ::memset(&dcb, 0, sizeof dcb);
     dcb.DCBlength = sizeof dcb;
     if (!::BuildCommDCBA(kLineMode, &dcb)) {
-        qCDebug(diagnostics) << "unable to set comport dcb settings";
+        qDebug() << "unable to set comport dcb settings";
         close();
         return false;
     }
     if (!::SetCommState(handleOf(m_handle), &dcb)) {
-        qCDebug(diagnostics) << "unable to set comport cfg settings";
+        qDebug() << "unable to set comport cfg settings";
         close();
         return false;
     }
     // The transfer's profile: one byte waits perByte + constant ms at most.
     if (perByteMs < 0 || constantMs < 0 || perByteMs > INT_MAX - constantMs
         || !applyReadTimeouts(handleOf(m_handle), DWORD(perByteMs), DWORD(constantMs))) {
-        qCDebug(diagnostics) << "unable to set comport time-out settings";
+        qDebug() << "unable to set comport time-out settings";
         close();
         return false;
     }

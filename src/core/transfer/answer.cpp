@@ -3,6 +3,7 @@
 #include "core/formschema.h"
 #include "core/groupkey.h"
 #include "core/latin1.h"
+#include "linebytes.h"
 
 namespace answer {
 namespace {
@@ -28,7 +29,7 @@ QStringList takeMaskDigits(QStringList *items)
 
 QChar charForByte(quint8 byte)
 {
-    return byte == 13 ? kSeparator : latin1::fromByte(byte);
+    return byte == transfer::LineEnd ? kSeparator : latin1::fromByte(byte);
 }
 
 QString rawText(const QByteArray &bytes)

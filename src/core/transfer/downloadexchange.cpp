@@ -1,12 +1,12 @@
 #include "downloadexchange.h"
 
 #include "core/serial/serialport.h"
+#include "linebytes.h"
 #include "transfertext.h"
 
 namespace transfer {
 namespace {
 
-constexpr quint8 kStart = '~';
 constexpr quint8 kDownloadCommand = '}';
 constexpr quint8 kReady = 'R';
 constexpr int kReadyProgress = 20;
@@ -38,7 +38,7 @@ DownloadOutcome runDownload(SerialPort &port, const LinkSettings &settings, cons
         return outcome;
     };
 
-    port.writeByte(kStart);
+    port.writeByte(RequestStart);
     port.writeByte(kDownloadCommand);
     quint8 answer = 0;
     const bool ready = port.readByte(&answer) == 1 && answer == kReady;

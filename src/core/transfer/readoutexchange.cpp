@@ -1,6 +1,7 @@
 #include "readoutexchange.h"
 
 #include "core/serial/serialport.h"
+#include "linebytes.h"
 
 namespace transfer {
 
@@ -11,7 +12,7 @@ Reception runReadout(SerialPort &port, const LinkSettings &settings, const Reado
         reception.status = Reception::Status::PortFailure;
         return reception;
     }
-    port.writeByte('~');
+    port.writeByte(RequestStart);
     // The second write's count (1 when the byte went out) starts the reception.
     int count = port.writeByte(settings.uploadCommand);
     if (hooks.requestSent)

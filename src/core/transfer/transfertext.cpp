@@ -1,18 +1,17 @@
 #include "transfertext.h"
 
-#include "core/diagnostics.h"
 #include "core/formschema.h"
 #include "core/groupkey.h"
 #include "core/inputrules.h"
 #include "core/latin1.h"
+#include "linebytes.h"
 
+#include <QDebug>
 
 #include <algorithm>
 
 namespace transfer {
 namespace {
-
-constexpr char kCarriageReturn = '\r';
 
 int headerCount(const FormContent &form)
 {
@@ -29,7 +28,7 @@ QString padded(const QString &content)
 // two lines and shift every later field in its memory.
 bool splitsLine(const QString &field, QChar separator)
 {
-    return field.contains(separator) || field.contains(QLatin1Char(kCarriageReturn));
+    return field.contains(separator) || field.contains(latin1::fromByte(LineEnd));
 }
 
 QString phoneFieldOf(const FormContent &form, const QHash<int, qint64> &masks, int slot)
@@ -58,7 +57,7 @@ QHash<int, qint64> masks(const FormContent &form)
     for (const auto &box : form.boxes) {
         const GroupKey key = GroupKey::parse(box.group);
         if (!key.ok()) {
-            qCDebug(diagnostics) << "toInt error.";
+            qDebug() << "toInt error.";
             continue;
         }
         if (box.checked && key.value() != 0)
@@ -107,7 +106,7 @@ TextResult buildTransferText(const FormContent &form, const LinkSettings &settin
     for (int i = 0; i < headers; ++i) {
         result.text += headerField(form.texts[i]);
         if (i < formschema::MandatoryCount && form.texts[i].text.isEmpty()) {
-            qCDebug(diagnostics) << form.texts[i].name;
+            qDebug() << form.texts[i].name;
             result.failure = TextFailure::MissingField;
             result.fieldName = form.texts[i].name;
             return result;
@@ -198,7 +197,7 @@ QByteArray lineBytes(const QString &text, quint8 separator)
     for (const QString &piece : text.split(latin1::fromByte(separator))) {
         for (QChar c : piece)
             bytes.append(char(latin1::code(c)));
-        bytes.append(kCarriageReturn);
+        bytes.append(char(LineEnd));
     }
     return bytes;
 }

@@ -2,9 +2,9 @@
 #include "ui_help.h"
 
 #include "core/datafiles.h"
-#include "core/diagnostics.h"
 #include "gui/fit/windowfit.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTextStream>
@@ -33,7 +33,7 @@ void help::loadText()
         return;
     }
     if (!file.open(QIODevice::ReadOnly))
-        qCDebug(diagnostics) << "help file exists but does not open:" << file.errorString();
+        qDebug() << "help file exists but does not open:" << file.errorString();
     QTextStream stream(&file);
     stream.setEncoding(QStringConverter::System);
     QString text;

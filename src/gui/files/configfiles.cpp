@@ -6,6 +6,7 @@
 #include "core/datafiles.h"
 #include "core/files/configfile.h"
 #include "core/formschema.h"
+#include "core/formtexts.h"
 #include "gui/form/formbinding.h"
 #include "gui/form/formchecks.h"
 #include "gui/windowtexts.h"
@@ -29,24 +30,13 @@ void ConfigFiles::markStored(const FormContent &content)
     m_unsaved->setSaved(content);
 }
 
-// How the save refusal names a field: its label on the form where it has one.
+// How the save refusal names a field: as the form names it, with its object name.
 QString ConfigFiles::describeField(int index) const
 {
     const auto &field = formschema::textFields().at(index);
-    switch (field.kind) {
-    case formschema::TextKind::Named:
-        return QStringLiteral("\"%1\" (%2)").arg(formbinding::fieldLabel(m_form, field.name), field.name);
-    case formschema::TextKind::Phone: {
-        const auto place = formschema::placeOfSlot(index - formschema::HeaderCount + 1);
-        return WindowTexts::tr("\"Telefonszám\" of block %1, row %2 (%3)")
-            .arg(place.block)
-            .arg(place.row)
-            .arg(field.name);
-    }
-    case formschema::TextKind::Reserved:
-        break;
-    }
-    return WindowTexts::tr("%1 (reserved, not shown on the form)").arg(field.name);
+    if (field.kind == formschema::TextKind::Reserved)
+        return WindowTexts::tr("%1 (reserved, not shown on the form)").arg(field.name);
+    return QStringLiteral("\"%1\" (%2)").arg(formtexts::fieldLabel(index), field.name);
 }
 
 // Shows why the form cannot be saved as it is, if it cannot; true then. Either

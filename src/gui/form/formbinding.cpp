@@ -3,8 +3,6 @@
 #include "formui.h"
 
 #include <QCheckBox>
-#include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace formbinding {
@@ -50,15 +48,6 @@ void apply(FormUi &form, const FormContent &content, const QList<int> &boxOrder)
     for (int k : boxOrder)
         if (k >= 0 && k < boxes.size() && k < content.boxes.size())
             boxes[k]->setChecked(content.boxes[k].checked);
-}
-
-QString fieldLabel(const FormUi &form, const QString &name)
-{
-    const auto *label = form.Frame->findChild<QLabel *>(QStringLiteral("l_") + name);
-    QString text = label ? label->text().trimmed() : QString();
-    if (text.endsWith(QLatin1Char(':')))
-        text.chop(1);
-    return text;
 }
 
 } // namespace formbinding

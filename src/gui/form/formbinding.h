@@ -18,8 +18,4 @@ void apply(FormUi &form, const FormContent &content);
 // read-out sets them record by record.
 void apply(FormUi &form, const FormContent &content, const QList<int> &boxOrder);
 
-// The label the form shows beside a named field ("Modul neve", without its colon),
-// or an empty text for a field without a label of its own.
-QString fieldLabel(const FormUi &form, const QString &name);
-
 } // namespace formbinding

@@ -13,6 +13,20 @@
 #include <QComboBox>
 #include <QLabel>
 
+namespace {
+
+// A port and its state in `pattern`, the fix on a line of its own where there is
+// one, so that it can be read (and typed) whole in the narrow dialog.
+QString stateLine(const QString &pattern, const QString &port, const portstate::Status &status)
+{
+    QString line = pattern.arg(port, portstate::describe(status));
+    if (const QString how = portstate::fix(status); !how.isEmpty())
+        line += QLatin1Char('\n') + setcom::tr("Tip: %1.").arg(how);
+    return line;
+}
+
+} // namespace
+
 setcom::setcom(const QString &port, QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::setcom>())
@@ -49,23 +63,8 @@ void setcom::explainLeftOut()
     const auto leftOut = portsurvey::firstLeftOut(listed);
     if (!leftOut)
         return;
-#ifdef Q_OS_WIN
-    // The device is "\\.\COMn" there: it says nothing the COM name does not.
-    const QString port = portnames::comName(leftOut->number);
-#else
-    const QString device = leftOut->device.startsWith(QLatin1String("/dev/")) ? leftOut->device.mid(5) : leftOut->device;
-    const QString port = QStringLiteral("%1 (%2)").arg(portnames::comName(leftOut->number), device);
-#endif
-    const portstate::Status &status = leftOut->status;
-    QString text;
-    if (status.state == portstate::State::NoPermission && !status.group.isEmpty())
-        text = tr("%1 is not listed: no permission.\nTip: sudo adduser $USER %2, then log in again.").arg(port, status.group);
-    else if (status.state == portstate::State::NoPermission)
-        text = tr("%1 is not listed: no permission.").arg(port);
-    else if (status.pid > 0 && !status.process.isEmpty())
-        text = tr("%1 is not listed: in use by %2 (PID %3).").arg(port, status.process).arg(status.pid);
-    else
-        text = tr("%1 is not listed: in use by another program.").arg(port);
+    const QString port = portview::nameWithDevice(portnames::comName(leftOut->number));
+    const QString text = stateLine(tr("%1 is not listed: %2."), port, leftOut->status);
     ui->l_why->setText(text);
     ui->l_why->setVisible(true);
 }
@@ -92,7 +91,7 @@ bool setcom::keepChosen(const QString &port)
 void setcom::explainChosen(const QString &port)
 {
     const portstate::Status status = portstate::examine(portnames::systemLocation(port));
-    const QString line = tr("%1 stays chosen: %2.").arg(portview::nameWithDevice(port), portstate::describe(status));
+    const QString line = stateLine(tr("%1 stays chosen: %2."), portview::nameWithDevice(port), status);
     const QString leftOut = ui->l_why->text();
     ui->l_why->setText(leftOut.isEmpty() ? line : line + QLatin1Char('\n') + leftOut);
     ui->l_why->setVisible(true);

@@ -1,13 +1,11 @@
 #include "outcometexts.h"
 
-#include "core/coretexts.h"
 #include "core/formschema.h"
 #include "core/formtexts.h"
 #include "core/phoneslot.h"
 #include "core/portview.h"
 #include "core/serial/portnames.h"
 #include "core/serial/portstate.h"
-#include "gui/form/formbinding.h"
 #include "gui/windowtexts.h"
 
 #include <QStringList>
@@ -23,52 +21,14 @@ QString tr(const char *text)
     return WindowTexts::tr(text);
 }
 
-// A right's column as its header reads: "Bemenet riasztás" and the input's
-// number, "Kimenet vezérlés" and the output's.
-QString rightName(int right)
-{
-    using namespace phoneslot;
-    const bool alarm = right == Input1Alarm || right == Input2Alarm;
-    const QString header = CoreTexts::tr(alarm ? formtexts::AlarmHeader : formtexts::ControlHeader);
-    const int number = right == Input1Alarm || right == Output1Control ? 1 : 2;
-    return QStringLiteral("%1 %2").arg(header.section(QStringLiteral("  "), 0, 0)).arg(number);
-}
-
-QString inUse(const QString &shown, const portstate::Status &status)
-{
-    if (status.pid > 0 && !status.process.isEmpty())
-        return tr("A %1 portot egy másik program használja: %2 (PID %3).").arg(shown, status.process).arg(status.pid);
-    if (status.pid > 0)
-        return tr("A %1 portot egy másik program használja (PID %2).").arg(shown).arg(status.pid);
-    return tr("A %1 portot egy másik program használja.").arg(shown);
-}
-
 } // namespace
 
 QString portFailure(const QString &port)
 {
     if (port.isEmpty())
         return tr("Nincs kiválasztott port (Beállítások, Port).");
-    const QString shown = portview::nameWithDevice(port);
     const portstate::Status status = portstate::examine(portnames::systemLocation(port));
-    switch (status.state) {
-    case portstate::State::InUse:
-        return inUse(shown, status);
-    case portstate::State::NoPermission:
-        if (status.group.isEmpty())
-            return tr("Nincs jogosultság a %1 port megnyitásához.").arg(shown);
-        return tr("Nincs jogosultság a %1 port megnyitásához. Megoldás: sudo adduser $USER %2, "
-                  "majd jelentkezzen be újra.")
-            .arg(shown, status.group);
-    case portstate::State::Missing:
-        return tr("A %1 port nem létezik: az eszköz nincs csatlakoztatva.").arg(shown);
-    case portstate::State::NotSerial:
-        return tr("A %1 nem soros port.").arg(shown);
-    case portstate::State::Free:
-        break;
-    }
-    // It opens now: the line settings failed, or another program held it a moment.
-    return tr("A %1 port nem nyitható meg, vagy nem állítható be.").arg(shown);
+    return portstate::openFailure(portview::nameWithDevice(port), status) + QLatin1Char('.');
 }
 
 QString lineLost()
@@ -95,23 +55,16 @@ QString downloadFailure(transfer::DownloadOutcome outcome, const QString &port)
     return QString();
 }
 
-QString fieldName(const configdiff::Difference &difference, const FormUi &form)
+QString fieldName(const configdiff::Difference &difference)
 {
-    const auto &field = formschema::textFields().at(difference.index);
-    switch (field.kind) {
-    case formschema::TextKind::Named:
-        return formbinding::fieldLabel(form, field.name);
-    case formschema::TextKind::Reserved:
-        return tr("%1 (rejtett mező)").arg(field.name);
-    case formschema::TextKind::Phone:
-        break;
-    }
-    const auto place = formschema::placeOfSlot(difference.slot);
-    const QString what = difference.right >= 0 ? rightName(difference.right) : CoreTexts::tr(formtexts::PhoneHeader);
-    return tr("%1 (%2. blokk, %3. sor)").arg(what).arg(place.block).arg(place.row);
+    if (difference.right >= 0)
+        return formtexts::rightLabel(difference.slot, phoneslot::Right(difference.right));
+    if (formschema::textFields().at(difference.index).kind == formschema::TextKind::Reserved)
+        return tr("%1 (rejtett mező)").arg(formtexts::fieldLabel(difference.index));
+    return formtexts::fieldLabel(difference.index);
 }
 
-QString verifyFailure(const transfer::VerifyJudgement &judgement, const FormUi &form)
+QString verifyFailure(const transfer::VerifyJudgement &judgement)
 {
     using Kind = transfer::VerifyJudgement::Kind;
     switch (judgement.kind) {
@@ -128,17 +81,16 @@ QString verifyFailure(const transfer::VerifyJudgement &judgement, const FormUi &
         return tr("A modul mást tárol, bár a mezők értéke egyezik: az elválasztó vagy egy jogosultság jegye tér el.");
     QStringList names;
     for (int i = 0; i < differences.size() && i < kNamedFields; ++i)
-        names << fieldName(differences[i], form);
+        names << fieldName(differences[i]);
     const QString list = names.join(QStringLiteral(", "));
     if (differences.size() <= kNamedFields)
         return tr("A modul mást tárol. Eltérő mezők: %1.").arg(list);
     return tr("A modul mást tárol. Eltérő mezők: %1 és még %2.").arg(list).arg(differences.size() - kNamedFields);
 }
 
-QString emptyField(const QString &name, const FormUi &form)
+QString emptyField(const QString &name)
 {
-    const QString label = formbinding::fieldLabel(form, name);
-    return tr("Üres mező: %1.").arg(label.isEmpty() ? name : label);
+    return tr("Üres mező: %1.").arg(formtexts::fieldLabel(name));
 }
 
 } // namespace outcometexts

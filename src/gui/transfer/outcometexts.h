@@ -5,26 +5,27 @@
 
 #include <QString>
 
-class FormUi;
-
 // The line that a transfer's outcome adds under the system's own text, to say why
 // it failed: what holds the port, that the module did not answer, which fields the
-// module holds otherwise. In the window's language and context (WindowTexts).
+// module holds otherwise. In the window's language and context (WindowTexts), but
+// for a port's state, which the core says in one set of words for every front end.
 namespace outcometexts {
 
-// Why `port` could not be opened, as the ports doctor knows it: in use by whom,
-// no permission (with the fix), missing, not a serial port.
+// Why `port` could not be opened, in the words the port dialog and the command
+// line use for its state (portstate::openFailure): "COM3 (ttyUSB0) cannot be
+// opened: in use by minicom (PID 812)."; or that no port is chosen.
 QString portFailure(const QString &port);
 // The line vanished during the exchange (a pulled adapter, a closed pty).
 QString lineLost();
 // The download's reason; empty where the dialog shows none (success, a stop).
 QString downloadFailure(transfer::DownloadOutcome outcome, const QString &port);
-// The verify's reason for a mismatch; the differing fields named by the labels of `form`.
-QString verifyFailure(const transfer::VerifyJudgement &judgement, const FormUi &form);
-// A field as the form shows it: "Modul neve", "Telefonszám (2. blokk, 1. sor)",
-// "Bemenet riasztás 1 (2. blokk, 1. sor)".
-QString fieldName(const configdiff::Difference &difference, const FormUi &form);
+// The verify's reason for a mismatch; the differing fields named by the form's labels.
+QString verifyFailure(const transfer::VerifyJudgement &judgement);
+// A field as the form shows it (formtexts::fieldLabel): "Modul neve",
+// "Telefonszám (2. blokk, 1. sor)", "Bemenet riasztás 1 (2. blokk, 1. sor)",
+// "r16 (rejtett mező)".
+QString fieldName(const configdiff::Difference &difference);
 // The line after "Az összes mező kitöltése kötelező.": the first empty field's label.
-QString emptyField(const QString &name, const FormUi &form);
+QString emptyField(const QString &name);
 
 } // namespace outcometexts

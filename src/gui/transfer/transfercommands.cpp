@@ -4,9 +4,9 @@
 #include "outcometexts.h"
 #include "readprogress.h"
 
-#include "core/diagnostics.h"
 #include "core/files/configfile.h"
 #include "core/formschema.h"
+#include "core/formtexts.h"
 #include "core/latin1.h"
 #include "core/serial/serialport.h"
 #include "core/transfer/answer.h"
@@ -16,6 +16,7 @@
 #include "gui/form/formchecks.h"
 #include "gui/windowtexts.h"
 
+#include <QDebug>
 #include <QMessageBox>
 
 #include <optional>
@@ -83,9 +84,9 @@ TransferCommands::TransferCommands(FormUi &form, QWidget *window)
 QString TransferCommands::lineBreakText(int index) const
 {
     const QString name = formschema::textFields().at(index).name;
-    const QString label = formbinding::fieldLabel(m_form, name);
+    const QString label = formtexts::fieldLabel(index);
     return WindowTexts::tr("Sortörés nem használható a mezőkben.\nA hibás mező: %1.")
-        .arg(label.isEmpty() ? name : QStringLiteral("\"%1\" (%2)").arg(label, name));
+        .arg(label == name ? name : QStringLiteral("\"%1\" (%2)").arg(label, name));
 }
 
 void TransferCommands::download(const LinkSettings &settings)
@@ -104,7 +105,7 @@ void TransferCommands::download(const LinkSettings &settings)
     if (!result.ok()) {
         QString text = failureText(result.failure, settings.downloadSeparator);
         if (result.failure == transfer::TextFailure::MissingField)
-            text += QLatin1Char('\n') + outcometexts::emptyField(result.fieldName, m_form);
+            text += QLatin1Char('\n') + outcometexts::emptyField(result.fieldName);
         QMessageBox::critical(m_window, WindowTexts::tr("Betöltés hiba."), text);
         return;
     }
@@ -127,7 +128,7 @@ void TransferCommands::readOut(const LinkSettings &settings)
     const answer::Reading reading = answer::read(answerText, formbinding::capture(m_form));
     if (!reading.ok()) {
         if (!reading.diagnostic.isEmpty())
-            qCDebug(diagnostics).noquote() << reading.diagnostic;
+            qDebug().noquote() << reading.diagnostic;
         QMessageBox::critical(m_window, WindowTexts::tr("Hiba"),
                               WindowTexts::tr("Sikertelen kiolvasás.\n"
                                               "Ellenőrizze az eszközt, és próbálja meg újra!"));
@@ -163,7 +164,7 @@ void TransferCommands::verify(const LinkSettings &settings)
     if (judgement.kind == transfer::VerifyJudgement::Kind::Match) {
         QMessageBox::information(m_window, WindowTexts::tr("Ellenőrzés"), WindowTexts::tr("Sikeres ellenőrzés."));
     } else {
-        const QString why = reception->lineLost ? outcometexts::lineLost() : outcometexts::verifyFailure(judgement, m_form);
+        const QString why = reception->lineLost ? outcometexts::lineLost() : outcometexts::verifyFailure(judgement);
         QMessageBox::critical(m_window, WindowTexts::tr("Ellenőrzés"),
                               WindowTexts::tr("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!") + QLatin1Char('\n')
                                   + why);
