@@ -14,7 +14,7 @@ namespace bench {
 
 void clearFormAsStored(MainWindow &window)
 {
-    window.applyForm(FormContent::empty());
+    window.applyForm(FormContent());
     // Found by name: the window keeps its file commands to itself. Should the name
     // ever change, the read-out's question is caught by UnansweredBoxes.
     if (auto *files = window.findChild<ConfigFiles *>(QStringLiteral("configFiles")))

@@ -2,7 +2,6 @@
 // sample forms the tests share; the configuration-file seeds are plain files kept
 // as they are. Run from the repository root:
 //     build/bin/fuzz_seeds fuzz/corpus
-#include "core/formschema.h"
 #include "core/transfer/transfertext.h"
 #include "sampleforms.h"
 
@@ -62,25 +61,15 @@ QByteArray formInput(const FormContent &form, char separator = '|', quint8 kind 
                 to += QByteArray("\xfe") + char(c.unicode() >> 8) + char(c.unicode() & 0xFF);
         }
     };
-    for (const auto &t : form.texts)
-        text(bytes, t.text);
-    for (int k = 0; k < form.boxes.size(); k += 8) {
+    for (const QString &t : form.texts)
+        text(bytes, t);
+    for (int k = 0; k < 256; k += 8) {
         quint8 bits = 0;
-        for (int j = 0; j < 8 && k + j < form.boxes.size(); ++j)
-            bits |= form.boxes[k + j].checked ? 1 << j : 0;
+        for (int j = 0; j < 8; ++j)
+            bits |= form.boxes[k + j] ? 1 << j : 0;
         bytes += char(bits);
     }
-    // Group keys that no form has, at most three.
-    QByteArray keys;
-    int odd = 0;
-    for (int k = 0; k < 256 && odd < 3; ++k) {
-        if (form.boxes[k].group != formschema::boxes()[k].group) {
-            ++odd;
-            keys += char(k);
-            text(keys, form.boxes[k].group);
-        }
-    }
-    return bytes + char(odd) + keys;
+    return bytes;
 }
 
 QByteArray noise(int count)
@@ -119,16 +108,12 @@ bool transferTextSeeds(const Corpus &corpus)
     accent.setText("m_nev", QString::fromUtf8("K\u00e9pu \u0151"));
     FormContent missing = form;
     missing.setText("be2_off_msg", QString());
-    FormContent oddKeys = form;
-    oddKeys.boxes[5].group = QStringLiteral("1.x");
-    oddKeys.boxes[9].group = QStringLiteral("99.99");
     return corpus.write("transfertext", "defaults", formInput(form)) && corpus.write("transfertext", "sum8", formInput(form, '|', 0, 1))
         && corpus.write("transfertext", "sum32", formInput(form, '|', 3, 1))
         && corpus.write("transfertext", "fixed_char", formInput(form, '|', '#', 1))
         && corpus.write("transfertext", "negative_sum", formInput(negative, '|', 1, 1))
         && corpus.write("transfertext", "accent", formInput(accent)) && corpus.write("transfertext", "missing", formInput(missing))
-        && corpus.write("transfertext", "separator_hash", formInput(form, '#'))
-        && corpus.write("transfertext", "odd_keys", formInput(oddKeys));
+        && corpus.write("transfertext", "separator_hash", formInput(form, '#'));
 }
 
 } // namespace

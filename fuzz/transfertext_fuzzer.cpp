@@ -40,19 +40,13 @@ QString expectedChecksum(const QString &text, quint8 kind)
 
 FormContent formFrom(FuzzInput &in)
 {
-    static const FormContent empty = FormContent::empty();
-    FormContent form = empty;
-    for (auto &t : form.texts)
-        t.text = in.text(20);
-    for (int k = 0; k < form.boxes.size(); k += 8) {
+    FormContent form;
+    for (QString &t : form.texts)
+        t = in.text(20);
+    for (int k = 0; k < 256; k += 8) {
         const quint8 bits = in.byte();
-        for (int j = 0; j < 8 && k + j < form.boxes.size(); ++j)
-            form.boxes[k + j].checked = bits & (1 << j);
-    }
-    // Now and then a group key that no form has: unreadable, bit 0, huge record.
-    for (int n = in.byte() % 4; n > 0; --n) {
-        const int k = in.byte();
-        form.boxes[k].group = in.text(12);
+        for (int j = 0; j < 8; ++j)
+            form.boxes[k + j] = bits & (1 << j);
     }
     return form;
 }

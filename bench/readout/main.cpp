@@ -137,7 +137,7 @@ int main(int argc, char *argv[])
         port.close();
         const Sample end = now();
         const bool coreOk = reception.status == transfer::Reception::Status::Received
-            && answer::read(answer::normalise(answer::rawText(reception.bytes)), stored).content == stored;
+            && answer::read(answer::normalise(answer::rawText(reception.bytes))).content == stored;
         report("core", start, end, sim, clock, coreOk, quick);
         std::printf("       closing silence %.3f s, cpu %5.2f %% of a core\n", end.wall - lastByte.wall,
                     100.0 * (end.cpu - lastByte.cpu) / (end.wall - lastByte.wall));

@@ -2,6 +2,7 @@
 
 #include "configdiff.h"
 #include "core/fieldrules.h"
+#include "core/formschema.h"
 #include "core/inputrules.h"
 #include "core/latin1.h"
 #include "core/transfer/transfertext.h"
@@ -28,11 +29,11 @@ QString downloadMessage(transfer::TextFailure failure, quint8 separator)
 QList<Finding> cutFindings(const FormContent &loaded)
 {
     QList<Finding> list;
-    for (qsizetype i = 0; i < loaded.texts.size(); ++i) {
-        const auto &text = loaded.texts[i].text;
-        const QString kept = fieldrules::fitted(int(i), text);
+    for (int i = 0; i < formschema::TextCount; ++i) {
+        const QString &text = loaded.texts[i];
+        const QString kept = fieldrules::fitted(i, text);
         if (kept != text)
-            list.append({Finding::Cut, loaded.texts[i].name,
+            list.append({Finding::Cut, formschema::textFields()[i].name,
                          QStringLiteral("%1 characters; the window keeps the first %2: %3")
                              .arg(text.size()).arg(kept.size()).arg(quoted(kept))});
     }
@@ -43,7 +44,7 @@ QList<Finding> inputFindings(const FormContent &form)
 {
     QList<Finding> list;
     for (const auto &v : inputrules::allViolations(form))
-        list.append({Finding::Input, form.texts[v.index].name, v.message.trimmed()});
+        list.append({Finding::Input, formschema::textFields()[v.index].name, v.message.trimmed()});
     return list;
 }
 
@@ -54,16 +55,16 @@ QList<Finding> downloadFindings(const FormContent &form, const LinkSettings &set
     // download's own verdict, with no second copy of its rules here.
     QList<Finding> list;
     FormContent probe = form;
-    for (qsizetype round = 0; round <= probe.texts.size(); ++round) {
+    for (int round = 0; round <= formschema::TextCount; ++round) {
         const auto result = transfer::buildTransferText(probe, settings);
         if (result.ok())
             break;
         list.append({Finding::Download, result.fieldName, downloadMessage(result.failure, settings.downloadSeparator)});
-        const int index = probe.textIndex(result.fieldName);
+        const int index = formschema::textIndex(result.fieldName);
         const QString harmless = settings.downloadSeparator == '0' ? QStringLiteral("1") : QStringLiteral("0");
-        if (index < 0 || probe.texts[index].text == harmless)
+        if (index < 0 || probe.texts[index] == harmless)
             break; // not a field (the checksum) or nothing left to replace
-        probe.texts[index].text = harmless;
+        probe.texts[index] = harmless;
     }
     return list;
 }

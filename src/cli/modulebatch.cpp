@@ -118,7 +118,7 @@ Batch readBatch(const QString &csv, const FormContent &templateForm, const LinkS
                 if (value.size() > max)
                     row.problems << QStringLiteral("%1 %2: too long (%3 > %4)")
                                         .arg(columnNames[c], quoted(value)).arg(value.size()).arg(max);
-                row.form.texts[fields[c]].text = value;
+                row.form.texts[fields[c]] = value;
             }
             checkRow(row, columnNames, settings);
         }

@@ -73,9 +73,9 @@ QByteArray exportCsv(const FormContent &form)
 {
     QString out = header().join(QLatin1Char(',')) + QLatin1Char('\n');
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
-        const auto &field = form.texts.at(phoneslot::phoneIndex(slot));
+        const int index = phoneslot::phoneIndex(slot);
         const phoneslot::Rights rights = phoneslot::rightsOf(form, slot);
-        QStringList cells{QString::number(slot), field.name, csvCell(field.text)};
+        QStringList cells{QString::number(slot), formschema::textFields()[index].name, csvCell(form.texts[index])};
         for (bool on : rights.on)
             cells.append(on ? QStringLiteral("1") : QStringLiteral("0"));
         out += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
@@ -168,20 +168,20 @@ void markDuplicateNumbers(ImportResult *result)
 {
     QHash<QString, int> slotOfNumber;
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
-        const QString number = result->form.texts[phoneslot::phoneIndex(slot)].text.trimmed();
+        const QString number = result->form.texts[phoneslot::phoneIndex(slot)].trimmed();
         if (!number.isEmpty() && !slotOfNumber.contains(number))
             slotOfNumber.insert(number, slot);
     }
     for (auto &verdict : result->rows) {
         if (!verdict.ok())
             continue;
-        const QString number = result->form.texts[phoneslot::phoneIndex(verdict.slot)].text.trimmed();
+        const QString number = result->form.texts[phoneslot::phoneIndex(verdict.slot)].trimmed();
         if (number.isEmpty())
             continue;
         int other = slotOfNumber.value(number);
         if (other == verdict.slot) {
             for (int slot = verdict.slot + 1; slot <= formschema::PhoneCount; ++slot)
-                if (result->form.texts[phoneslot::phoneIndex(slot)].text.trimmed() == number) {
+                if (result->form.texts[phoneslot::phoneIndex(slot)].trimmed() == number) {
                     other = slot;
                     break;
                 }
@@ -228,7 +228,7 @@ ImportResult importCsv(const QString &csv, const FormContent &form)
                 else
                     lineOfSlot.insert(verdict.slot, verdict.line);
                 if (verdict.ok()) {
-                    result.form.texts[phoneslot::phoneIndex(verdict.slot)].text = cells[2];
+                    result.form.texts[phoneslot::phoneIndex(verdict.slot)] = cells[2];
                     phoneslot::setRights(result.form, verdict.slot, rights);
                 }
             }

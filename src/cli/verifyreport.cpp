@@ -3,6 +3,7 @@
 #include "configdiff.h"
 #include "core/fieldrules.h"
 #include "core/files/configfile.h"
+#include "core/formschema.h"
 #include "core/transfer/answer.h"
 #include "core/transfer/verifyanswer.h"
 #include "exitcodes.h"
@@ -24,15 +25,16 @@ QString firstDifference(const QString &expected, const QString &answer)
 
 } // namespace
 
-QString readingFailureText(const QString &answerText, int fieldCount)
+QString readingFailureText(const QString &answerText)
 {
-    const answer::Reading reading = answer::read(answerText, FormContent::empty());
+    const answer::Reading reading = answer::read(answerText);
     switch (reading.failure) {
     case answer::Failure::NoSeparator:
         return QStringLiteral("no field separator in %1 characters").arg(answerText.size());
     case answer::Failure::ItemCount:
-        return QStringLiteral("%1 fields, expected %2").arg(answer::items(answerText).size()).arg(fieldCount);
-    case answer::Failure::RecordKey:
+        return QStringLiteral("%1 fields, expected %2")
+            .arg(answer::items(answerText).size())
+            .arg(formschema::TextCount);
     case answer::Failure::None:
         break;
     }
@@ -43,16 +45,16 @@ ModuleConfig configFromAnswer(const QByteArray &bytes)
 {
     ModuleConfig config;
     const QString text = answer::normalise(answer::rawText(bytes));
-    const answer::Reading reading = answer::read(text, FormContent::empty());
+    const answer::Reading reading = answer::read(text);
     config.form = fieldrules::fitToFields(reading.content);
     if (bytes.isEmpty()) {
         config = {ExitAnswer, QStringLiteral("no answer"), {}};
     } else if (!reading.ok()) {
         config = {ExitAnswer, QStringLiteral("the answer cannot be read (%1)")
-                                  .arg(readingFailureText(text, int(FormContent::empty().texts.size()))), {}};
+                                  .arg(readingFailureText(text)), {}};
     } else if (const int marker = configfile::endMarkerText(config.form); marker >= 0) {
         config = {ExitRefused, QStringLiteral("field %1 holds \"---\", which would end the file early")
-                                   .arg(config.form.texts[marker].name), {}};
+                                   .arg(formschema::textFields()[marker].name), {}};
     }
     return config;
 }
@@ -70,7 +72,7 @@ VerifyVerdict judgeAnswer(const FormContent &form, const QString &expectedText, 
     case Kind::Unreadable: {
         const QString answerText = answer::normalise(answer::rawText(bytes));
         return {VerifyVerdict::Unreadable, QStringLiteral("mismatch: the answer cannot be read (%1)")
-                                               .arg(readingFailureText(answerText, int(form.texts.size()))),
+                                               .arg(readingFailureText(answerText)),
                 {}};
     }
     case Kind::Differs:

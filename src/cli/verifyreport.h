@@ -21,7 +21,7 @@ struct VerifyVerdict
 };
 
 // Why an answer could not be read, in one phrase: "91 fields, expected 92".
-QString readingFailureText(const QString &answerText, int fieldCount);
+QString readingFailureText(const QString &answerText);
 
 // The configuration a module's answer holds, as a configuration file can keep it:
 // texts cut to their fields as the window cuts them. `code` is -1 when it could be

@@ -9,12 +9,11 @@ namespace configdiff {
 QList<Difference> compare(const FormContent &a, const FormContent &b)
 {
     QList<Difference> list;
-    const qsizetype count = qMin(a.texts.size(), b.texts.size());
-    for (qsizetype i = 0; i < count; ++i) {
-        const int slot = i >= formschema::HeaderCount ? int(i) - formschema::HeaderCount + 1 : 0;
-        const QString &name = a.texts[i].name;
-        if (a.texts[i].text != b.texts[i].text)
-            list.append({name, int(i), slot, -1, quoted(a.texts[i].text), quoted(b.texts[i].text)});
+    for (int i = 0; i < formschema::TextCount; ++i) {
+        const int slot = i >= formschema::HeaderCount ? i - formschema::HeaderCount + 1 : 0;
+        const QString &name = formschema::textFields()[i].name;
+        if (a.texts[i] != b.texts[i])
+            list.append({name, i, slot, -1, quoted(a.texts[i]), quoted(b.texts[i])});
         if (slot == 0)
             continue;
         const phoneslot::Rights ra = phoneslot::rightsOf(a, slot);
@@ -22,7 +21,7 @@ QList<Difference> compare(const FormContent &a, const FormContent &b)
         for (int r = 0; r < phoneslot::RightCount; ++r) {
             if (ra.on[r] != rb.on[r]) {
                 const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
-                list.append({name, int(i), slot, r, onOff(ra.on[r]), onOff(rb.on[r])});
+                list.append({name, i, slot, r, onOff(ra.on[r]), onOff(rb.on[r])});
             }
         }
     }

@@ -22,7 +22,6 @@ struct Difference
     friend bool operator==(const Difference &, const Difference &) = default;
 };
 
-// Both sides must have the same field set (names in enumeration order).
 QList<Difference> compare(const FormContent &a, const FormContent &b);
 
 // A text in double quotes, with control and non-Latin-1 characters as escapes.

@@ -26,17 +26,17 @@ QString fitted(int index, const QString &text)
 FormContent fitToFields(const FormContent &form)
 {
     FormContent result = form;
-    for (qsizetype i = 0; i < result.texts.size(); ++i)
-        result.texts[i].text = fitted(int(i), result.texts[i].text);
+    for (int i = 0; i < formschema::TextCount; ++i)
+        result.texts[i] = fitted(i, result.texts[i]);
     return result;
 }
 
 FormContent readBack(const FormContent &form)
 {
     FormContent held = form;
-    for (qsizetype i = 0; i < held.texts.size(); ++i) {
-        const QString sent = i < formschema::HeaderCount ? transfer::headerField(form.texts[i]) : form.texts[i].text;
-        held.texts[i].text = withoutTrailingBlanks(sent);
+    for (int i = 0; i < formschema::TextCount; ++i) {
+        const QString sent = i < formschema::HeaderCount ? transfer::headerField(i, form.texts[i]) : form.texts[i];
+        held.texts[i] = withoutTrailingBlanks(sent);
     }
     return held;
 }

@@ -1,36 +1,24 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "formschema.h"
 
-// The form's values in enumeration order, free of widgets: what files, transfer
-// texts, read-outs and the simulator exchange. The widgets stay the data model;
-// commands capture one of these, hand it to a core function, and apply the result.
+#include <QList>
+#include <QStringList>
+
+// The form's values free of widgets: the 92 texts and the 256 box states in
+// enumeration order, what files, transfer texts, read-outs and the simulator
+// exchange. What each position is (a field's name, a box's record and bit) is
+// the schema's (formschema). The widgets stay the data model; commands capture
+// one of these, hand it to a core function, and apply the result.
 struct FormContent
 {
-    struct Text
-    {
-        QString name;
-        QString text;
-        friend bool operator==(const Text &, const Text &) = default;
-    };
-    struct Box
-    {
-        QString name;
-        QString group;
-        bool checked = false;
-        friend bool operator==(const Box &, const Box &) = default;
-    };
-
-    QList<Text> texts;
-    QList<Box> boxes;
+    QStringList texts = QStringList(formschema::TextCount);
+    QList<bool> boxes = QList<bool>(formschema::BoxCount, false);
 
     // The form as it is built: empty fields, smskp on the first operator, no box checked.
     static FormContent defaults();
-    // The same field set with every field empty and every box clear.
-    static FormContent empty();
 
-    int textIndex(const QString &name) const; // -1 if absent
+    // A text by its field's object name (formschema::textIndex); empty if unknown.
     QString text(const QString &name) const;
     void setText(const QString &name, const QString &value);
 

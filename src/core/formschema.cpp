@@ -1,7 +1,6 @@
 #include "formschema.h"
 
-#include "groupkey.h"
-
+#include <QDebug>
 #include <QHash>
 
 namespace formschema {
@@ -44,12 +43,31 @@ QList<TextField> buildTextFields()
     return list;
 }
 
+// The group key "R.B" follows from the box's place: odd records are a slot's
+// alarms, even ones its controls; columns 1 and 3 are bit 2, columns 2 and 4 bit 1.
 QString groupKey(int block, int column, int row)
 {
     const int slot = phoneSlot(block, row);
     const int record = column <= 2 ? 2 * slot - 1 : 2 * slot;
     const int bit = (column == 1 || column == 3) ? 2 : 1;
-    return GroupKey::text(record, bit);
+    return QStringLiteral("%1.%2").arg(record).arg(bit);
+}
+
+// Record and bit are read from the very key the widget carries, here and only
+// here, so the two can never disagree: the record is the first piece, the bit
+// position the last one. A key that does not read is left out of every mask.
+void readKey(Box &box)
+{
+    const QStringList pieces = box.group.split(QLatin1Char('.'));
+    bool recordOk = false;
+    bool bitOk = false;
+    box.record = pieces.first().toInt(&recordOk);
+    box.bit = pieces.last().toInt(&bitOk);
+    if (!recordOk || !bitOk) {
+        qDebug() << "toInt error.";
+        box.record = 0;
+        box.bit = 0;
+    }
 }
 
 QList<Box> buildBoxes()
@@ -59,9 +77,12 @@ QList<Box> buildBoxes()
     for (int block = 1; block <= BlockCount; ++block) {
         int created[5] = {0, 0, 0, 0, 0};
         auto add = [&](int column, int row) {
+            // Named by creation within the column, not by row: tc4_17 stands in slot 21.
             const int k = ++created[column];
-            list.append({QStringLiteral("tc%1_%2").arg(column).arg(phoneSlot(block, k)),
-                         groupKey(block, column, row), block, column, row});
+            Box box{QStringLiteral("tc%1_%2").arg(column).arg(phoneSlot(block, k)), groupKey(block, column, row),
+                    0, 0, block, column, row};
+            readKey(box);
+            list.append(box);
         };
         if (block == 1) {
             for (int column : {1, 2, 3, 4})
@@ -101,6 +122,33 @@ int textIndex(const QString &name)
         return h;
     }();
     return index.value(name, -1);
+}
+
+MaskBit maskBit(int box)
+{
+    const Box &b = boxes().at(box);
+    return {b.record, b.bit > 0 ? 1 << (b.bit - 1) : 0};
+}
+
+int boxIndex(int record, int bit)
+{
+    for (int k = 0; k < BoxCount; ++k)
+        if (boxes()[k].record == record && boxes()[k].bit == bit)
+            return k;
+    return -1;
+}
+
+const QList<int> &boxesByRecord()
+{
+    static const QList<int> order = [] {
+        QList<int> list;
+        for (int r = 1; r <= RecordCount; ++r)
+            for (int k = 0; k < BoxCount; ++k)
+                if (boxes()[k].record == r)
+                    list.append(k);
+        return list;
+    }();
+    return order;
 }
 
 int phoneSlot(int block, int row)

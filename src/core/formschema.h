@@ -41,7 +41,9 @@ struct TextField
 struct Box
 {
     QString name;   // object name, e.g. "tc4_17"
-    QString group;  // "R.B", record 1..128, bit 1 or 2
+    QString group;  // the group key "R.B" the widget carries
+    int record;     // R, 1..128, read from the key; 0 when it does not read
+    int bit;        // B, 1 or 2, read from the key
     int block;      // 1..4
     int column;     // 1..4
     int row;        // 1..16 within the block
@@ -50,6 +52,21 @@ struct Box
 // Both lists are built once and shared; they are immutable.
 const QList<TextField> &textFields();
 const QList<Box> &boxes();
+
+// What box k stands for in its record's mask: the record, and the value its bit
+// adds to the mask (2^(B-1): 1 for B = 1, 2 for B = 2; 0 for a key that does not
+// read). The transfer text adds the value, the read-out tests it.
+struct MaskBit
+{
+    int record;
+    int value;
+};
+MaskBit maskBit(int box);
+// The box whose key is record.bit, or -1.
+int boxIndex(int record, int bit);
+// Every box, record by record and within a record in enumeration order: the order
+// in which a read-out sets them.
+const QList<int> &boxesByRecord();
 
 int textIndex(const QString &name); // -1 if unknown
 int phoneSlot(int block, int row);  // 1..64

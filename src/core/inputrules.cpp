@@ -12,10 +12,11 @@ const char *const SevenBitMessage = QT_TRANSLATE_NOOP("CoreTexts", "Only numbers
 const char *const RestoreMessage = QT_TRANSLATE_NOOP("CoreTexts", "The value is only 1 or 0.");
 const char *const PhoneMessage = QT_TRANSLATE_NOOP("CoreTexts", "Telephone number: only numbers.");
 
-Rule ruleFor(int index, const QString &name)
+Rule ruleFor(int index)
 {
     if (index < formschema::MandatoryCount) {
         using namespace formschema::fieldname;
+        const QString &name = formschema::textFields()[index].name;
         if (name == SmsCentre || name == Id || name == Pin || name == RelayTime)
             return Rule::Digits;
         return Rule::SevenBit;
@@ -43,10 +44,11 @@ bool breaks(Rule rule, QChar c)
 
 namespace {
 
-std::optional<Violation> check(int index, const FormContent::Text &field)
+std::optional<Violation> check(int index, const QString &text)
 {
-    const Rule rule = ruleFor(index, field.name);
-    for (QChar c : field.text) {
+    const QString &name = formschema::textFields()[index].name;
+    const Rule rule = ruleFor(index);
+    for (QChar c : text) {
         if (breaks(rule, c)) {
             switch (rule) {
             case Rule::Digits: return Violation{index, QString::fromLatin1(DigitsMessage)};
@@ -56,7 +58,7 @@ std::optional<Violation> check(int index, const FormContent::Text &field)
             }
         }
     }
-    if (field.name == formschema::fieldname::Restore && !field.text.isEmpty() && field.text != u"0" && field.text != u"1")
+    if (name == formschema::fieldname::Restore && !text.isEmpty() && text != u"0" && text != u"1")
         return Violation{index, QString::fromLatin1(RestoreMessage)};
     return std::nullopt;
 }
@@ -65,7 +67,7 @@ std::optional<Violation> check(int index, const FormContent::Text &field)
 
 std::optional<Violation> firstViolation(const FormContent &form)
 {
-    for (int i = 0; i < form.texts.size(); ++i)
+    for (int i = 0; i < formschema::TextCount; ++i)
         if (auto v = check(i, form.texts[i]))
             return v;
     return std::nullopt;
@@ -74,7 +76,7 @@ std::optional<Violation> firstViolation(const FormContent &form)
 QList<Violation> allViolations(const FormContent &form)
 {
     QList<Violation> list;
-    for (int i = 0; i < form.texts.size(); ++i)
+    for (int i = 0; i < formschema::TextCount; ++i)
         if (auto v = check(i, form.texts[i]))
             list.append(*v);
     return list;

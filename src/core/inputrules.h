@@ -17,7 +17,7 @@ struct Violation
     QString message; // shown to the user in the "Input error" box
 };
 
-Rule ruleFor(int index, const QString &name);
+Rule ruleFor(int index); // a text field by its index in enumeration order
 bool breaks(Rule rule, QChar c);
 
 // The first offending field in enumeration order, as one run of the input check sees it.

@@ -2,22 +2,17 @@
 
 #include "formcontent.h"
 #include "formschema.h"
-#include "groupkey.h"
 
 namespace phoneslot {
 namespace {
 
-// Which right a box stands for in a slot, or -1.
-int rightOf(const QString &group, int slot)
+// The box of a right: the slot's alarm record 2p-1 or control record 2p, bit 1
+// for input or output 1, bit 2 for 2.
+int boxOf(int slot, int right)
 {
-    const GroupKey key = GroupKey::parse(group);
-    if (!key.ok() || (key.bit != 1 && key.bit != 2))
-        return -1;
-    if (key.record == 2 * slot - 1)
-        return key.bit == 1 ? Input1Alarm : Input2Alarm;
-    if (key.record == 2 * slot)
-        return key.bit == 1 ? Output1Control : Output2Control;
-    return -1;
+    const int record = right == Input1Alarm || right == Input2Alarm ? 2 * slot - 1 : 2 * slot;
+    const int bit = right == Input1Alarm || right == Output1Control ? 1 : 2;
+    return formschema::boxIndex(record, bit);
 }
 
 } // namespace
@@ -37,21 +32,15 @@ QString rightName(Right right)
 Rights rightsOf(const FormContent &form, int slot)
 {
     Rights rights;
-    for (const auto &box : form.boxes) {
-        const int right = rightOf(box.group, slot);
-        if (right >= 0 && box.checked)
-            rights.on[right] = true;
-    }
+    for (int r = 0; r < RightCount; ++r)
+        rights.on[r] = form.boxes[boxOf(slot, r)];
     return rights;
 }
 
 void setRights(FormContent &form, int slot, const Rights &rights)
 {
-    for (auto &box : form.boxes) {
-        const int right = rightOf(box.group, slot);
-        if (right >= 0)
-            box.checked = rights.on[right];
-    }
+    for (int r = 0; r < RightCount; ++r)
+        form.boxes[boxOf(slot, r)] = rights.on[r];
 }
 
 int phoneIndex(int slot)

@@ -5,7 +5,7 @@
 struct FormContent;
 
 // A telephone slot (1..64): its text field and its four rights, read from and
-// written to the boxes through their group keys. Record 2p-1 holds the alarms
+// written to the boxes through their records and bits (formschema). Record 2p-1 holds the alarms
 // (bit 1 input 1, bit 2 input 2), record 2p the controls (bit 1 output 1, bit 2
 // output 2).
 namespace phoneslot {
@@ -22,7 +22,7 @@ struct Rights
 QString rightName(Right right);
 
 Rights rightsOf(const FormContent &form, int slot);
-// Sets every box of the slot's two records; boxes with other bit positions stay.
+// Sets the four boxes of the slot's two records.
 void setRights(FormContent &form, int slot, const Rights &rights);
 
 // The index of the slot's text field (28 + slot - 1).

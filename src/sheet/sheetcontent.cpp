@@ -63,17 +63,15 @@ QString shownValue(const QString &name, const QString &text, bool showPin)
 
 QList<PhoneRow> phonesInUse(const FormContent &form)
 {
-    QHash<QString, bool> checked;
-    for (const auto &box : form.boxes)
-        checked.insert(box.group, box.checked);
     QList<PhoneRow> rows(formschema::PhoneCount);
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
         rows[slot - 1].slot = slot;
-        rows[slot - 1].number = form.texts.value(formschema::HeaderCount + slot - 1).text;
+        rows[slot - 1].number = form.texts[formschema::HeaderCount + slot - 1];
     }
-    // The column of a box is where the form shows it; its key says whether it is set.
-    for (const auto &box : formschema::boxes())
-        rows[formschema::phoneSlot(box.block, box.row) - 1].marks[box.column - 1] = checked.value(box.group);
+    // Each box under the column where the form shows it.
+    const auto &boxes = formschema::boxes();
+    for (int k = 0; k < formschema::BoxCount; ++k)
+        rows[formschema::phoneSlot(boxes[k].block, boxes[k].row) - 1].marks[boxes[k].column - 1] = form.boxes[k];
     QList<PhoneRow> used;
     for (const auto &row : rows) {
         const bool anyMark = row.marks[0] || row.marks[1] || row.marks[2] || row.marks[3];

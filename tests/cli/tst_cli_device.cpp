@@ -240,8 +240,8 @@ void tst_cli_device::verifyNamesDifferences()
     Module module;
     FormContent stored = fixtures::richForm();
     stored.setText("m_nev", "Kapu2");
-    FormContent::Box &alarm = fixtures::boxWithKey(stored, "5.1"); // slot 3, input 1
-    alarm.checked = !alarm.checked;
+    bool &alarm = fixtures::boxWithKey(stored, "5.1"); // slot 3, input 1
+    alarm = !alarm;
     module.sim.setConfiguration(stored);
     const CliRun run = runCli({"verify", write("full.k83", fixtures::richForm()), "--port", module.port()});
     QCOMPARE(run.code, 1);
@@ -249,7 +249,7 @@ void tst_cli_device::verifyNamesDifferences()
     QCOMPARE(run.out, module.port() + ": mismatch: 2 difference(s)\n"
                  + "m_nev: file \"Kapu\", module \"Kapu2\"\n"
                  + QString("t3 (slot 3) input 1 alarm: file %1, module %2\n")
-                       .arg(onOff(!alarm.checked), onOff(alarm.checked)));
+                       .arg(onOff(!alarm), onOff(alarm)));
 }
 
 void tst_cli_device::verifyNoAnswer()

@@ -74,7 +74,7 @@ FormContent sheetForm()
     form.setText("m_nev", "Kapu Garazs WWWW");
     form.setText("ki3_on", "K3 be WWWWWWWWWW");
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot)
-        form.texts[phoneslot::phoneIndex(slot)].text = QStringLiteral("3620%1").arg(5550000 + slot * 37) + (slot % 5 ? "" : "99");
+        form.texts[phoneslot::phoneIndex(slot)] = QStringLiteral("3620%1").arg(5550000 + slot * 37) + (slot % 5 ? "" : "99");
     return form;
 }
 
@@ -140,13 +140,13 @@ void tst_cli_sheet::fullFormOnTwoPages()
     // Every slot once, slot 1 on the first page and 64 on the second, the header on both.
     int marks = 0;
     for (int slot = 1; slot <= formschema::PhoneCount; ++slot) {
-        const QString number = form.texts[phoneslot::phoneIndex(slot)].text;
+        const QString number = form.texts[phoneslot::phoneIndex(slot)];
         QCOMPARE(all.count(QRegularExpression("\\b" + number + "\\b")), 1);
     }
-    QVERIFY(first.contains(form.texts[phoneslot::phoneIndex(1)].text) && second.contains(form.texts[phoneslot::phoneIndex(64)].text));
+    QVERIFY(first.contains(form.texts[phoneslot::phoneIndex(1)]) && second.contains(form.texts[phoneslot::phoneIndex(64)]));
     // A mark for every checked box: every slot is in use.
     for (const auto &box : form.boxes)
-        marks += box.checked;
+        marks += box;
     QCOMPARE(all.count(QString::fromUtf8("\u2713")), marks);
     for (const QString &page : {first, second}) {
         for (const char *header : {"Sorszám", "Telefonszám", "Bemenet riasztás", "Kimenet vezérlés"})
@@ -187,7 +187,7 @@ void tst_cli_sheet::smallFormOnePage()
     QVERIFY(text.contains(QString::fromUtf8("Egyik telefonszám-hely sincs használatban.")));
     QVERIFY(pdfText(m_dir.filePath("sheet.pdf"), 2).isEmpty());
     // A slot with rights but no number is in use too.
-    fixtures::boxWithKey(form, "80.2").checked = true; // slot 40, output 2
+    fixtures::boxWithKey(form, "80.2") = true; // slot 40, output 2
     text = pdfText(sheet(form));
     QVERIFY(text.contains(QRegularExpression("\\n +40 +[^\\n]*\u2713")));
 }

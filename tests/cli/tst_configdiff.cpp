@@ -3,6 +3,7 @@
 #include "core/formcontent.h"
 #include "core/formschema.h"
 #include "core/phoneslot.h"
+#include "sampleforms.h"
 
 #include <QTest>
 
@@ -38,15 +39,8 @@ void tst_configdiff::rightsFollowGroupKeys()
     QFETCH(int, slot);
     QFETCH(QString, group);
     QFETCH(int, right);
-    FormContent form = FormContent::empty();
-    int checked = 0;
-    for (auto &box : form.boxes) {
-        if (box.group == group) {
-            box.checked = true;
-            ++checked;
-        }
-    }
-    QCOMPARE(checked, 1); // the form has one box per key
+    FormContent form;
+    fixtures::boxWithKey(form, group) = true;
     phoneslot::Rights expected;
     expected.on[right] = true;
     QCOMPARE(phoneslot::rightsOf(form, slot), expected);
@@ -78,14 +72,13 @@ void tst_configdiff::differences()
     QFETCH(QString, valueB);
     QFETCH(QString, boxGroup);
     QFETCH(QStringList, lines);
-    FormContent a = FormContent::empty();
+    FormContent a;
     a.setText("m_nev", "Kapu");
     FormContent b = a;
     if (!field.isEmpty())
         b.setText(field, valueB);
-    for (auto &box : b.boxes)
-        if (box.group == boxGroup)
-            box.checked = true;
+    if (!boxGroup.isEmpty())
+        fixtures::boxWithKey(b, boxGroup) = true;
     const auto list = cli::compare(a, b);
     QCOMPARE(cli::formatDifferences(list, "A", "B"), lines);
     // Swapping the sides swaps the values, never the set of fields.

@@ -70,7 +70,7 @@ void tst_configfile::golden_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<FormContent>("form");
     QTest::addColumn<int>("size");
-    QTest::newRow("empty form") << "empty.k83" << FormContent::empty() << 952;
+    QTest::newRow("empty form") << "empty.k83" << FormContent() << 952;
     QTest::newRow("sample form") << "sample.k83" << fixtures::sampleFileForm() << 1022;
 }
 
@@ -101,13 +101,13 @@ void tst_configfile::golden()
 void tst_configfile::roundTripKeepsEveryText()
 {
     // Texts go out unquoted and untrimmed; only "---" cannot survive (refused on save).
-    FormContent form = FormContent::empty();
+    FormContent form = FormContent();
     const QStringList samples = {" lead", "trail ", "a|b", "--", "----", "- --", "#;=\"'", "0",
                                  "1", "\t tab", QString::fromUtf8("árvíztűrő")};
     for (int i = 0; i < form.texts.size(); ++i)
-        form.texts[i].text = samples[i % samples.size()];
+        form.texts[i] = samples[i % samples.size()];
     for (int k = 0; k < form.boxes.size(); ++k)
-        form.boxes[k].checked = (k * 7) % 3 == 1;
+        form.boxes[k] = (k * 7) % 3 == 1;
     FormContent loaded;
     QVERIFY(configfile::decode(configfile::readLines(configfile::encode(form)), loaded));
     QCOMPARE(loaded, form);
@@ -159,9 +159,9 @@ void tst_configfile::reader()
         QCOMPARE(form, fixtures::sampleFileForm()); // a refused file leaves the content alone
         return;
     }
-    QCOMPARE(form.boxes.first().checked, true);
-    QCOMPARE(form.boxes.last().checked, lastBoxChecked);
-    QCOMPARE(form.texts.first().text, QString());
+    QCOMPARE(form.boxes.first(), true);
+    QCOMPARE(form.boxes.last(), lastBoxChecked);
+    QCOMPARE(form.texts.first(), QString());
 }
 
 void tst_configfile::boxLines_data()
@@ -186,8 +186,8 @@ void tst_configfile::boxLines()
     lines[formschema::TextCount + 17] = line;
     FormContent form;
     QVERIFY(configfile::decode(configfile::readLines(joinCrLf(lines)), form));
-    QCOMPARE(form.boxes[17].checked, checked);
-    QCOMPARE(form.boxes[0].checked, true);
+    QCOMPARE(form.boxes[17], checked);
+    QCOMPARE(form.boxes[0], true);
 }
 
 void tst_configfile::endMarkerText()
@@ -236,10 +236,10 @@ void tst_configfile::shippedDefaultLoadsAndPassesChecks()
     QCOMPARE(configfile::load(path, form), configfile::LoadStatus::Loaded);
     QCOMPARE(inputrules::firstViolation(form).has_value(), false);
     for (int i = 0; i < formschema::MandatoryCount; ++i)
-        QVERIFY2(!form.texts[i].text.isEmpty(), qPrintable(form.texts[i].name));
+        QVERIFY2(!form.texts[i].isEmpty(), qPrintable(formschema::textFields()[i].name));
     const auto &fields = formschema::textFields();
     for (int i = 0; i < fields.size(); ++i)
-        QVERIFY(form.texts[i].text.size() <= fields[i].maxLength);
+        QVERIFY(form.texts[i].size() <= fields[i].maxLength);
 }
 
 void tst_configfile::saveFailsWithoutTouchingTarget_data()

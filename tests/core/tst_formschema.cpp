@@ -62,12 +62,21 @@ void tst_FormSchema::boxOrderAndNames()
 void tst_FormSchema::groupKeysCoverEveryRecordOnce()
 {
     QSet<QString> keys;
-    for (const auto &box : formschema::boxes())
-        keys.insert(box.group);
+    const auto &boxes = formschema::boxes();
+    for (int k = 0; k < boxes.size(); ++k) {
+        keys.insert(boxes[k].group);
+        QCOMPARE(boxes[k].group, QStringLiteral("%1.%2").arg(formschema::maskBit(k).record).arg(boxes[k].bit));
+        QCOMPARE(formschema::maskBit(k).value, boxes[k].bit == 1 ? 1 : 2);
+    }
     QCOMPARE(keys.size(), 256);
     for (int r = 1; r <= 128; ++r)
         for (int bit = 1; bit <= 2; ++bit)
             QVERIFY(keys.contains(QStringLiteral("%1.%2").arg(r).arg(bit)));
+    // A read-out sets the boxes record by record, each record's in enumeration order.
+    const QList<int> &order = formschema::boxesByRecord();
+    QCOMPARE(order.size(), 256);
+    for (int n = 0; n < order.size(); ++n)
+        QVERIFY(boxes[order[n]].record == n / 2 + 1 && (n % 2 == 0 || order[n] > order[n - 1]));
 }
 
 void tst_FormSchema::groupKeyFollowsPosition_data()
@@ -97,13 +106,11 @@ void tst_FormSchema::groupKeyFollowsPosition()
 void tst_FormSchema::defaults()
 {
     const FormContent form = FormContent::defaults();
-    QCOMPARE(form.texts.size(), 92);
-    QCOMPARE(form.boxes.size(), 256);
     QCOMPARE(form.text("smskp"), QString("36309888000"));
     for (int i = 1; i < 92; ++i)
-        QVERIFY(form.texts[i].text.isEmpty());
-    for (const auto &b : form.boxes)
-        QVERIFY(!b.checked);
+        QVERIFY(form.texts[i].isEmpty());
+    for (bool checked : form.boxes)
+        QVERIFY(!checked);
 }
 
 QTEST_GUILESS_MAIN(tst_FormSchema)

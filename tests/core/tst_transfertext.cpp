@@ -11,9 +11,7 @@ namespace {
 
 void check(FormContent &form, const QString &group)
 {
-    for (auto &box : form.boxes)
-        if (box.group == group)
-            box.checked = true;
+    fixtures::boxWithKey(form, group) = true;
 }
 
 } // namespace
@@ -30,7 +28,6 @@ private slots:
     void appendsChecksum();
     void failures_data();
     void failures();
-    void unreadableGroupKeyIsSkipped();
     void verifyText();
     void lineBytes_data();
     void lineBytes();
@@ -158,20 +155,6 @@ void tst_TransferText::failures()
     QCOMPARE(result.fieldName, failedField);
     if (result.ok())
         QCOMPARE(result.text.size(), 1563);
-}
-
-void tst_TransferText::unreadableGroupKeyIsSkipped()
-{
-    FormContent form = fixtures::filledForm();
-    check(form, QStringLiteral("1.1"));
-    check(form, QStringLiteral("1.2"));
-    for (auto &box : form.boxes)
-        if (box.group == u"1.2")
-            box.group = QStringLiteral("1.x");
-    QTest::ignoreMessage(QtDebugMsg, "toInt error.");
-    const auto result = transfer::buildTransferText(form, LinkSettings());
-    QVERIFY(result.ok());
-    QCOMPARE(result.text.split(QLatin1Char('|'))[28].left(2), QStringLiteral("10"));
 }
 
 void tst_TransferText::verifyText()

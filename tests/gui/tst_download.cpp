@@ -5,6 +5,7 @@
 #include "gui/app/mainwindow.h"
 #include "gui/transfer/dload.h"
 #include "gui/transfer/dlthread.h"
+#include "gui/transfer/outcometexts.h"
 #include "modaldriver.h"
 #include "modulesimulator.h"
 #include "ptypair.h"
@@ -23,7 +24,6 @@ namespace {
 const QString kFailure = QString::fromUtf8("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
 const QString kSuccess = QString::fromUtf8("Sikeres betöltés.");
 // The line under the failure that says why.
-const QString kNoAnswer = QString::fromUtf8("\nA modul nem válaszolt.");
 const QString kNoAcknowledge = QString::fromUtf8("\nA modul nem nyugtázta a beküldött szöveget.");
 const QString kNoSuchPort = QStringLiteral("/dev/rzm417-no-such-port");
 const QString kPortMissing = QStringLiteral("\n/dev/rzm417-no-such-port cannot be opened: missing (adapter unplugged).");
@@ -147,7 +147,7 @@ void tst_Download::acknowledge()
     Bench bench(behaviour);
     FormContent form = fixtures::filledForm();
     form.setText(QStringLiteral("t1"), QStringLiteral("36301234567"));
-    form.boxes[0].checked = true;
+    form.boxes[0] = true;
     bench.window.applyForm(form);
 
     const Seen seen = runDownload(bench.window, success ? Act::Wait : Act::ClickOk);
@@ -182,7 +182,8 @@ void tst_Download::noReadyWaitsThenFails()
     behaviour.fault = Fault::NoReady;
     Bench bench(behaviour);
     const Seen seen = runDownload(bench.window, Act::ClickOk);
-    QCOMPARE(seen.outcome, kFailure + kNoAnswer);
+    QCOMPARE(seen.outcome, kFailure + QLatin1Char('\n')
+                               + outcometexts::downloadFailure(transfer::DownloadOutcome::NoReady, QString()));
     // One wait for "R", not two.
     QVERIFY2(seen.outcomeAt >= 5000 && seen.outcomeAt < 9000, qPrintable(QString::number(seen.outcomeAt)));
     QVERIFY(seen.barValue < 0); // reset: shown empty

@@ -178,7 +178,7 @@ void tst_files::refusedLoadsChangeNothing_data()
     QTest::newRow("one line too many") << configfile::encode(fixtures::richForm()) + "\r\n" << true << kFileError;
     QTest::newRow("empty file") << QByteArray() << true << kFileError;
     QTest::newRow("missing file") << QByteArray() << false << kMissing;
-    QByteArray marker = configfile::encode(FormContent::empty());
+    QByteArray marker = configfile::encode(FormContent());
     marker.replace(0, 2, "---\r\n");
     QTest::newRow("--- as first line") << marker << true << kFileError;
 }
@@ -244,7 +244,7 @@ void tst_files::cancelledDialogsChangeNothing()
         w.save();
     }
     const QByteArray saved = readAll(path);
-    w.applyForm(FormContent::empty());
+    w.applyForm(FormContent());
     {
         ModalDriver modals;
         modals.cancel();
@@ -261,7 +261,7 @@ void tst_files::cancelledDialogsChangeNothing()
         QCOMPARE(modals.seen(), (QStringList{kUnsaved, kOpenDialog}));
         QVERIFY(modals.unexpected.isEmpty());
     }
-    QCOMPARE(w.captureForm(), FormContent::empty());
+    QCOMPARE(w.captureForm(), FormContent());
     QCOMPARE(fileLabel(w), QStringLiteral("kept.k83"));
     // Open takes the dialog's answer over before loading, also the null one.
     QVERIFY(windowdocument::filePath(w).isNull());

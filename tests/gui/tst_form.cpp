@@ -1,6 +1,7 @@
 // The form's rules: enumeration order, group keys, field limits while typing, and
 // capture/apply. Its widgets, texts and geometry are in the golden dump of tst_widgettree.
 #include "core/formschema.h"
+#include "core/transfer/transfertext.h"
 #include "gui/app/mainwindow.h"
 #include "testseed.h"
 
@@ -31,11 +32,10 @@ private:
     QList<QCheckBox *> boxes() const { return m_window->centralWidget()->findChildren<QCheckBox *>(); }
     QMap<int, int> masks() const
     {
-        QMap<int, int> m;
-        for (QCheckBox *b : boxes()) {
-            const QStringList key = b->property("group").toString().split('.');
-            m[key.first().toInt()] += b->isChecked() ? (1 << (key.last().toInt() - 1)) : 0;
-        }
+        QMap<int, int> m; // as the transfer text carries them: slot p's field leads with 2p-1's and 2p's
+        const QStringList fields = transfer::fields(m_window->captureForm());
+        for (int r = 1; r <= 128; ++r)
+            m[r] = fields[27 + (r + 1) / 2].at(1 - r % 2).digitValue();
         return m;
     }
     MainWindow *m_window = nullptr;
@@ -167,10 +167,10 @@ void tst_Form::captureApplyRoundTrip()
         QString s;
         for (int n = random.bounded(max + 1); n > 0; --n)
             s += QChar(random.bounded(32, 127));
-        content.texts[i].text = s;
+        content.texts[i] = s;
     }
     for (auto &b : content.boxes)
-        b.checked = random.bounded(2);
+        b = random.bounded(2);
     m_window->applyForm(content);
     QCOMPARE(m_window->captureForm(), content);
 }

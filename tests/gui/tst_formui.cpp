@@ -11,8 +11,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+
+#include <algorithm>
+#include <numeric>
 
 class tst_FormUi : public QObject
 {
@@ -22,6 +26,7 @@ private slots:
     void listsAreTheEnumerationOrder();
     void bindingKeepsItsOrderWhenChildrenMove();
     void tabFollowsTheScreen();
+    void headerMarksStandOverTheirColumns();
 };
 
 void tst_FormUi::listsAreTheEnumerationOrder()
@@ -53,11 +58,11 @@ void tst_FormUi::bindingKeepsItsOrderWhenChildrenMove()
     QWidget central;
     FormUi form;
     form.setupUi(&central);
-    FormContent content = FormContent::empty();
+    FormContent content = FormContent();
     for (int i = 0; i < content.texts.size(); ++i)
-        content.texts[i].text = QString::number(i % 10);
+        content.texts[i] = QString::number(i % 10);
     for (int k = 0; k < content.boxes.size(); k += 3)
-        content.boxes[k].checked = true;
+        content.boxes[k] = true;
     formbinding::apply(form, content);
 
     form.textFields()[1]->raise();
@@ -78,14 +83,14 @@ void tst_FormUi::tabFollowsTheScreen()
     form.smskp()->setEnabled(true); // as "Egyéni" leaves it; disabled, Tab passes it by
     central.show();
     QVERIFY(QTest::qWaitForWindowActive(&central));
-    form.smskp_combo->setFocus();
+    form.smskpCombo()->setFocus();
     QStringList chain;
     do {
         QWidget *focus = QApplication::focusWidget();
         QVERIFY(focus);
         chain << focus->objectName();
         QTest::keyClick(focus, Qt::Key_Tab);
-    } while (QApplication::focusWidget() != form.smskp_combo && chain.size() <= 400);
+    } while (QApplication::focusWidget() != form.smskpCombo() && chain.size() <= 400);
 
     const QString golden = QStringLiteral(RZM_GOLDEN_DIR "/taborder.txt");
     const QByteArray actual = chain.join(QLatin1Char('\n')).toUtf8() + '\n';
@@ -94,6 +99,42 @@ void tst_FormUi::tabFollowsTheScreen()
     QCOMPARE(actual, fixtures::readAll(golden));
     QCOMPARE(chain.size(), 1 + formschema::MandatoryCount + 5 * formschema::PhoneCount);
     QCOMPARE(form.textFields(), central.findChildren<QLineEdit *>());
+}
+
+// A box header's last line, "2" and "1", stands over its two box columns (x 0 and
+// 20 in the header) whatever the font makes of the words and blanks before it: a
+// wider font once put "vezérlés 2" on one line and "1" alone under the first column.
+void tst_FormUi::headerMarksStandOverTheirColumns()
+{
+    QWidget central;
+    FormUi form;
+    form.setupUi(&central);
+    auto *header = central.findChild<QLabel *>(QStringLiteral("l_control_1"));
+    QVERIFY(header);
+    for (int stretch : {82, 100, 115}) {
+        QFont font = header->font();
+        font.setStretch(stretch);
+        header->setFont(font);
+        const QImage image = header->grab().toImage();
+        QList<int> xs(image.width());
+        std::iota(xs.begin(), xs.end(), 0);
+        // The marks' line ends in the last row with ink; where each mark's ink begins.
+        const auto ink = [&](int x, int y) { return qGray(image.pixel(x, y)) < 160; };
+        const auto inkInRow = [&](int y) { return std::any_of(xs.begin(), xs.end(), [&](int x) { return ink(x, y); }); };
+        int bottom = image.height() - 1;
+        while (bottom > 0 && !inkInRow(bottom))
+            --bottom;
+        QList<int> starts;
+        bool before = false;
+        for (int x : xs) {
+            const bool any = ink(x, bottom) || ink(x, bottom - 1) || ink(x, bottom - 2) || ink(x, bottom - 3);
+            if (any && !before)
+                starts << x;
+            before = any;
+        }
+        QCOMPARE(starts.size(), 2);
+        QVERIFY2(starts[0] < 16 && starts[1] >= 20 && starts[1] < 36, qPrintable(QString::number(starts[1])));
+    }
 }
 
 QTEST_MAIN(tst_FormUi)

@@ -2,6 +2,7 @@
 // master while the program waits for the module. Each exchange must notice at
 // once, report its failure, let go of the port, and not spin on the dead line.
 #include "gui/app/mainwindow.h"
+#include "gui/transfer/outcometexts.h"
 #include "modaldriver.h"
 #include "ptypair.h"
 #include "sampleforms.h"
@@ -102,7 +103,7 @@ void tst_PortLoss::pulledMidTransfer_data()
         someFields += QByteArray("field").leftJustified(16, ' ') + '\r';
     const int lines = 1563 - 91 + 92; // the form's 92 lines as bytes
     // The download and the verify say why they failed.
-    const QString lost = QString::fromUtf8("\nA kapcsolat megszakadt: a port eltűnt az átvitel közben.");
+    const QString lost = QLatin1Char('\n') + outcometexts::lineLost();
     const QString downloadFailed = QString::fromUtf8("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
     QTest::newRow("download, waiting for R") << int(Exchange::Download) << 2 << QByteArray()
         << QStringLiteral("Download") << downloadFailed + lost;

@@ -201,7 +201,7 @@ void tst_savechecks::unsavedEditsAreAskedFor()
     other.applyForm(fixtures::richForm());
     other.applyForm(start);
     QTRY_VERIFY(!other.isWindowModified());
-    other.applyForm(FormContent::empty());
+    other.applyForm(FormContent());
     ModalDriver modals;
     modals.press(QMessageBox::Discard);
     QVERIFY(other.close());

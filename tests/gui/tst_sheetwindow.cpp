@@ -43,7 +43,7 @@ void checkSheetText(const QString &text)
     const FormContent form = fixtures::richForm();
     for (const char *name : {"m_nev", "be1_nev", "ki3_on", "be2_off_msg"})
         QVERIFY2(text.contains(form.text(QLatin1String(name)).trimmed()), name);
-    QVERIFY(text.contains(form.texts[phoneslot::phoneIndex(1)].text));
+    QVERIFY(text.contains(form.texts[phoneslot::phoneIndex(1)]));
     QVERIFY(text.contains(QStringLiteral("****")));
     QVERIFY(!text.contains(kPin));
     QVERIFY(!text.contains(kRefused));

@@ -1,4 +1,5 @@
 // The verify through a real pty against the in-process module simulator.
+#include "gui/transfer/outcometexts.h"
 #include "simlink.h"
 
 #include <QComboBox>
@@ -48,9 +49,8 @@ void tst_Verify::afterDownload_data()
                                              "Modul neve, Visszaállás, 1-es bemenet neve és még 3.";
     // No module on the line: the cable, not the configuration.
     QTest::newRow("silent module") << int(Fault::Silence) << "" << false
-                                   << "A modul nem válaszolt: ellenőrizze a kábelt és a portot.";
-    QTest::newRow("hang-up mid-answer") << int(Fault::HangUp) << "" << false
-                                        << "A kapcsolat megszakadt: a port eltűnt az átvitel közben.";
+                                   << outcometexts::verifyFailure({transfer::VerifyJudgement::Kind::NoAnswer, {}});
+    QTest::newRow("hang-up mid-answer") << int(Fault::HangUp) << "" << false << outcometexts::lineLost();
 }
 
 void tst_Verify::afterDownload()
@@ -65,13 +65,13 @@ void tst_Verify::afterDownload()
     FormContent form = fixtures::richForm();
     QVERIFY(link.download(form));
     if (change == "box")
-        form.boxes[77].checked = !form.boxes[77].checked;
+        form.boxes[77] = !form.boxes[77];
     if (change == "two") {
         form.setText("m_nev", "Masik");
         form.setText("t5", "3611");
     }
     for (int i = 1; change == "eight" && i <= 8; ++i)
-        form.texts[i].text.clear();
+        form.texts[i].clear();
     if (change == "pin") {
         // The download refuses an empty PIN; the verify expects 16 spaces for it.
         form.setText("m_pin", "");

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QVariant>
 
@@ -62,23 +64,21 @@ QString enumName(Enum value)
     return QString::fromLatin1(QMetaEnum::fromType<Enum>().valueToKeys(int(value)));
 }
 
-// The colours this widget's palette sets apart from what it would inherit.
+// The colours this widget's own palette sets; what the style gives is left out.
 QString paletteSet(const QWidget *w)
 {
     // A style sheet sets colours of its own, and the style sheet is shown.
     if (!w->testAttribute(Qt::WA_SetPalette) || !w->styleSheet().isEmpty())
         return {};
     const QPalette own = w->palette();
-    const QPalette inherited = w->parentWidget() ? w->parentWidget()->palette() : QApplication::palette();
     const std::pair<QPalette::ColorGroup, const char *> groups[] = {
         {QPalette::Active, "active"}, {QPalette::Inactive, "inactive"}, {QPalette::Disabled, "disabled"}};
     QStringList roles;
     for (int role = 0; role < QPalette::NColorRoles; ++role) {
         QStringList colours;
         for (const auto &[group, name] : groups) {
-            const QColor c = own.color(group, QPalette::ColorRole(role));
-            if (c != inherited.color(group, QPalette::ColorRole(role)))
-                colours << QLatin1String(name) + QLatin1Char(' ') + c.name();
+            if (own.isBrushSet(group, QPalette::ColorRole(role)))
+                colours << QLatin1String(name) + QLatin1Char(' ') + own.color(group, QPalette::ColorRole(role)).name();
         }
         if (!colours.isEmpty())
             roles << enumName(QPalette::ColorRole(role)) + QLatin1Char('(') + colours.join(QLatin1String(", ")) + QLatin1Char(')');
@@ -118,8 +118,10 @@ void addText(QStringList &a, const char *key, const QString &text)
 // What every widget may carry.
 void common(const QWidget *w, QStringList &a)
 {
+    // Where a layout places a widget, and how large it makes a window, the style's
+    // metrics and the fonts decide.
+    const bool laidOut = w->parentWidget() && w->parentWidget()->layout();
     if (w->isWindow()) {
-        a << size(w->size());
         addText(a, "title", w->windowTitle());
         if (w->testAttribute(Qt::WA_SetWindowIcon))
             a << QStringLiteral("icon");
@@ -127,15 +129,16 @@ void common(const QWidget *w, QStringList &a)
             a << QStringLiteral("modal");
     } else if (w->isHidden()) {
         a << QStringLiteral("hidden"); // where a layout would put it is not the user's
-    } else {
+    } else if (!laidOut) {
         a << QStringLiteral("%1,%2 %3").arg(w->x()).arg(w->y()).arg(size(w->size()));
     }
-    // Size limits that were set; a layout's own minimum follows from its contents.
-    if (w->minimumSize() == w->maximumSize())
+    // Size limits that were set; a layout's own limits follow from its contents.
+    const bool ownLimits = !w->layout() || w->layout()->sizeConstraint() != QLayout::SetFixedSize;
+    if (ownLimits && w->minimumSize() == w->maximumSize())
         a << QLatin1String("fixed=") + size(w->minimumSize());
     else if (!w->layout() && w->minimumSize() != QSize(0, 0))
         a << QLatin1String("min=") + size(w->minimumSize());
-    else if (w->maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX))
+    else if (ownLimits && w->maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX))
         a << QLatin1String("max=") + size(w->maximumSize());
     if (w->testAttribute(Qt::WA_ForceDisabled))
         a << QStringLiteral("disabled");
@@ -293,6 +296,8 @@ void walk(const QWidget *w, const QWidget *window, int depth, QStringList &out)
             if (entry->menu())
                 menu(entry->menu(), depth + 1, out);
     }
+    if (auto *area = qobject_cast<const QScrollArea *>(w))
+        walk(area->widget(), window, depth + 1, out);
     if (!holdsWidgets(w))
         return;
     for (const QObject *child : w->children()) {
@@ -309,7 +314,7 @@ void walk(const QWidget *w, const QWidget *window, int depth, QStringList &out)
             // Menus are shown through the menu bar; Qt's own helpers only where the user sees them.
             if (qobject_cast<const QMenu *>(sub) || sub->isWindow())
                 continue;
-            if (sub->objectName().isEmpty() && !sub->isVisibleTo(window))
+            if (sub->objectName().isEmpty()) // Qt's own helpers (a status bar's size grip)
                 continue;
             walk(sub, window, depth + 1, out);
         }

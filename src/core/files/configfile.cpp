@@ -18,10 +18,10 @@ QByteArray encode(const FormContent &content)
 {
     QString text;
     text.reserve(LineCount * 8);
-    for (const auto &t : content.texts)
-        text += t.text + kCrLf;
-    for (const auto &b : content.boxes)
-        text += b.checked ? QStringLiteral("1\r\n") : QStringLiteral("0\r\n");
+    for (const QString &t : content.texts)
+        text += t + kCrLf;
+    for (bool checked : content.boxes)
+        text += checked ? QStringLiteral("1\r\n") : QStringLiteral("0\r\n");
     QStringEncoder encoder(QStringConverter::System);
     return encoder.encode(text);
 }
@@ -53,28 +53,25 @@ bool decode(const QStringList &lines, FormContent &content)
 {
     if (lines.size() != LineCount)
         return false;
-    FormContent form = FormContent::empty();
-    const qsizetype textCount = form.texts.size();
-    for (qsizetype i = 0; i < textCount; ++i)
-        form.texts[i].text = lines[i];
-    for (qsizetype k = 0; k < form.boxes.size(); ++k)
-        form.boxes[k].checked = lines[textCount + k] == QLatin1StringView("1");
-    content = form;
+    for (int i = 0; i < formschema::TextCount; ++i)
+        content.texts[i] = lines[i];
+    for (int k = 0; k < formschema::BoxCount; ++k)
+        content.boxes[k] = lines[formschema::TextCount + k] == QLatin1StringView("1");
     return true;
 }
 
 int endMarkerText(const FormContent &content)
 {
-    for (int i = 0; i < content.texts.size(); ++i)
-        if (content.texts[i].text == QLatin1StringView(EndMarker))
+    for (int i = 0; i < formschema::TextCount; ++i)
+        if (content.texts[i] == QLatin1StringView(EndMarker))
             return i;
     return -1;
 }
 
 int lineBreakText(const FormContent &content)
 {
-    for (int i = 0; i < content.texts.size(); ++i) {
-        const QString &text = content.texts[i].text;
+    for (int i = 0; i < formschema::TextCount; ++i) {
+        const QString &text = content.texts[i];
         if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
             return i;
     }

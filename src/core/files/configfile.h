@@ -17,7 +17,7 @@ class QIODevice;
 // exact line "1" checks a box.
 namespace configfile {
 
-constexpr int LineCount = 348;
+constexpr int LineCount = formschema::TextCount + formschema::BoxCount; // 348
 inline constexpr char EndMarker[] = "---";
 
 // The bytes of a saved form.
@@ -29,8 +29,8 @@ QByteArray encode(const FormContent &content);
 QStringList readLines(QIODevice &device);
 QStringList readLines(const QByteArray &bytes);
 
-// A form from exactly LineCount lines, with the field set of FormContent::empty().
-// False when the count is wrong; `content` is then left as it was.
+// A form from exactly LineCount lines. False when the count is wrong; `content`
+// is then left as it was.
 bool decode(const QStringList &lines, FormContent &content);
 
 // The index of the first text that would end a saved file early, or -1.

@@ -1,7 +1,6 @@
 #include "answer.h"
 
 #include "core/formschema.h"
-#include "core/groupkey.h"
 #include "core/latin1.h"
 #include "linebytes.h"
 
@@ -73,7 +72,7 @@ int maskValue(const QString &digit)
     return ok ? value : 0;
 }
 
-Reading read(const QString &answerText, const FormContent &current)
+Reading read(const QString &answerText)
 {
     Reading reading;
     if (!answerText.contains(kSeparator)) {
@@ -83,51 +82,18 @@ Reading read(const QString &answerText, const FormContent &current)
     }
 
     QStringList list = items(answerText);
-    const int fieldCount = int(current.texts.size());
-    if (list.size() != fieldCount) {
+    if (list.size() != formschema::TextCount) {
         reading.failure = Failure::ItemCount;
-        reading.diagnostic = QStringLiteral("dberror %1 %2").arg(list.size()).arg(fieldCount);
-        return reading;
-    }
-    const int phones = formschema::PhoneCount;
-    if (fieldCount < phones) {
-        reading.failure = Failure::RecordKey;
+        reading.diagnostic = QStringLiteral("dberror %1 %2").arg(list.size()).arg(formschema::TextCount);
         return reading;
     }
 
     const QStringList masks = takeMaskDigits(&list);
-
-    // Every record must have a mask digit; a key that points past the digits
-    // would otherwise read beyond the answer.
-    QList<GroupKey> keys;
-    keys.reserve(current.boxes.size());
-    int highest = 0;
-    for (const auto &box : current.boxes) {
-        const GroupKey key = GroupKey::parse(box.group);
-        if (!key.recordOk || key.record < 1 || key.record > masks.size()) {
-            reading.failure = Failure::RecordKey;
-            return reading;
-        }
-        highest = qMax(highest, key.record);
-        keys.append(key);
-    }
-
-    reading.content = current;
-    for (int i = 0; i < fieldCount; ++i)
-        reading.content.texts[i].text = list[i];
-    // Record by record, each record's boxes in enumeration order: one pass to
-    // group the boxes, so the work grows with the boxes, not boxes times records.
-    QList<QList<int>> boxesOfRecord(highest + 1);
-    for (int k = 0; k < keys.size(); ++k)
-        boxesOfRecord[keys[k].record].append(k);
-    reading.boxOrder.reserve(keys.size());
-    for (int r = 1; r <= highest; ++r) {
-        const int mask = maskValue(masks[r - 1]);
-        for (int k : boxesOfRecord[r]) {
-            // A bit position that does not read as a number tests no bit.
-            reading.content.boxes[k].checked = keys[k].bitOk && (mask & keys[k].bit) != 0;
-            reading.boxOrder.append(k);
-        }
+    for (int i = 0; i < formschema::TextCount; ++i)
+        reading.content.texts[i] = list[i];
+    for (int k = 0; k < formschema::BoxCount; ++k) {
+        const formschema::MaskBit bit = formschema::maskBit(k);
+        reading.content.boxes[k] = bit.record >= 1 && (maskValue(masks[bit.record - 1]) & bit.value) != 0;
     }
     return reading;
 }

@@ -3,7 +3,6 @@
 #include "core/formcontent.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -29,7 +28,6 @@ enum class Failure {
     None,
     NoSeparator, // the answer holds no "|" at all (also: no answer)
     ItemCount,   // the number of items is not the number of text fields
-    RecordKey,   // a check box's record number is unreadable or has no mask digit
 };
 
 struct Reading
@@ -37,19 +35,17 @@ struct Reading
     Failure failure = Failure::None;
     // For the debug channel: "sep error", "dberror <items> <fields>"; empty otherwise.
     QString diagnostic;
-    // The new values, in the field set's order; meaningful only without a failure.
+    // The new values; meaningful only without a failure.
     FormContent content;
-    // Indices into content.boxes, record by record, each record's boxes in
-    // enumeration order: the order in which the form's boxes are set.
-    QList<int> boxOrder;
 
     bool ok() const { return failure == Failure::None; }
 };
 
-// Reads an answer text into the field set of `current` (names and group keys;
-// its values are not used). Every check is made before any value is produced,
-// so a failure never yields a half-read form.
-Reading read(const QString &answerText, const FormContent &current);
+// Reads an answer text into a form: the items into the texts, and every box
+// checked when its record's mask digit has the box's bit (formschema::maskBit).
+// Every check is made before any value is produced, so a failure never yields a
+// half-read form.
+Reading read(const QString &answerText);
 
 // The mask value of one mask digit: the digit as a decimal number, 0 when the
 // character is not a digit (a letter, a space, or missing).

@@ -1,7 +1,6 @@
 #include "transfertext.h"
 
 #include "core/formschema.h"
-#include "core/groupkey.h"
 #include "core/inputrules.h"
 #include "core/latin1.h"
 #include "linebytes.h"
@@ -9,14 +8,13 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <array>
 
 namespace transfer {
 namespace {
 
-int headerCount(const FormContent &form)
-{
-    return qMax(0, int(form.texts.size()) - formschema::PhoneCount);
-}
+using formschema::HeaderCount;
+using formschema::PhoneCount;
 
 QString padded(const QString &content)
 {
@@ -31,18 +29,33 @@ bool splitsLine(const QString &field, QChar separator)
     return field.contains(separator) || field.contains(latin1::fromByte(LineEnd));
 }
 
-QString phoneFieldOf(const FormContent &form, const QHash<int, qint64> &masks, int slot)
+// mask(r) of every record r: the sum of the values of its checked boxes' bits.
+using Masks = std::array<int, formschema::RecordCount + 1>;
+Masks masks(const FormContent &form)
 {
-    const int index = headerCount(form) + slot - 1;
-    return phoneField(masks.value(2 * slot - 1), masks.value(2 * slot), form.texts[index].text);
+    Masks result{};
+    for (int k = 0; k < formschema::BoxCount; ++k) {
+        if (form.boxes[k]) {
+            const formschema::MaskBit bit = formschema::maskBit(k);
+            result[bit.record] += bit.value;
+        }
+    }
+    return result;
+}
+
+// Telephone field of a slot: the alarm and control masks, then the number, padded to 16.
+QString phoneField(const FormContent &form, const Masks &masks, int slot)
+{
+    const QString &number = form.texts[HeaderCount + slot - 1];
+    return padded(QString::number(masks[2 * slot - 1]) + QString::number(masks[2 * slot]) + number);
 }
 
 // The character check over the header fields and their separators: the index of
 // the first field whose text (or the separator behind it) the module cannot take, or -1.
 int firstUntransferableHeader(const FormContent &form, QChar separator)
 {
-    for (int i = 0; i < headerCount(form); ++i) {
-        const QString field = headerField(form.texts[i]) + separator;
+    for (int i = 0; i < HeaderCount; ++i) {
+        const QString field = headerField(i, form.texts[i]) + separator;
         if (!std::all_of(field.begin(), field.end(), transferable))
             return i;
     }
@@ -51,42 +64,21 @@ int firstUntransferableHeader(const FormContent &form, QChar separator)
 
 } // namespace
 
-QHash<int, qint64> masks(const FormContent &form)
+QString headerField(int index, const QString &text)
 {
-    QHash<int, qint64> result;
-    for (const auto &box : form.boxes) {
-        const GroupKey key = GroupKey::parse(box.group);
-        if (!key.ok()) {
-            qDebug() << "toInt error.";
-            continue;
-        }
-        if (box.checked && key.value() != 0)
-            result[key.record] += key.value();
-    }
-    return result;
-}
-
-QString headerField(const FormContent::Text &field)
-{
-    if (field.name == formschema::fieldname::RelayTime)
-        return padded(field.text.rightJustified(4, QLatin1Char('0')));
-    return padded(field.text);
-}
-
-QString phoneField(qint64 alarmMask, qint64 controlMask, const QString &number)
-{
-    return padded(QString::number(alarmMask) + QString::number(controlMask) + number);
+    if (index == formschema::textIndex(formschema::fieldname::RelayTime))
+        return padded(text.rightJustified(4, QLatin1Char('0')));
+    return padded(text);
 }
 
 QStringList fields(const FormContent &form)
 {
     QStringList list;
-    const int headers = headerCount(form);
-    for (int i = 0; i < headers; ++i)
-        list.append(headerField(form.texts[i]));
-    const auto m = masks(form);
-    for (int slot = 1; slot <= form.texts.size() - headers; ++slot)
-        list.append(phoneFieldOf(form, m, slot));
+    for (int i = 0; i < HeaderCount; ++i)
+        list.append(headerField(i, form.texts[i]));
+    const Masks m = masks(form);
+    for (int slot = 1; slot <= PhoneCount; ++slot)
+        list.append(phoneField(form, m, slot));
     return list;
 }
 
@@ -100,40 +92,41 @@ TextResult buildTransferText(const FormContent &form, const LinkSettings &settin
 {
     TextResult result;
     const QChar separator = latin1::fromByte(settings.downloadSeparator);
-    const auto m = masks(form);
-    const int headers = headerCount(form);
+    const auto &names = formschema::textFields();
 
-    for (int i = 0; i < headers; ++i) {
-        result.text += headerField(form.texts[i]);
-        if (i < formschema::MandatoryCount && form.texts[i].text.isEmpty()) {
-            qDebug() << form.texts[i].name;
+    for (int i = 0; i < HeaderCount; ++i) {
+        result.text += headerField(i, form.texts[i]);
+        if (i < formschema::MandatoryCount && form.texts[i].isEmpty()) {
+            qDebug() << names[i].name;
             result.failure = TextFailure::MissingField;
-            result.fieldName = form.texts[i].name;
+            result.fieldName = names[i].name;
             return result;
         }
         result.text += separator;
     }
     if (const int bad = firstUntransferableHeader(form, separator); bad >= 0) {
         result.failure = TextFailure::AccentedCharacter;
-        result.fieldName = form.texts[bad].name;
+        result.fieldName = names[bad].name;
         return result;
     }
-    for (int i = 0; i < headers; ++i) {
-        if (splitsLine(headerField(form.texts[i]), separator)) {
+    for (int i = 0; i < HeaderCount; ++i) {
+        if (splitsLine(headerField(i, form.texts[i]), separator)) {
             result.failure = TextFailure::SeparatorInField;
-            result.fieldName = form.texts[i].name;
+            result.fieldName = names[i].name;
             return result;
         }
     }
-    for (int slot = 1; slot <= form.texts.size() - headers; ++slot) {
-        const auto &number = form.texts[headers + slot - 1];
-        const QString field = phoneFieldOf(form, m, slot);
-        const bool refused = std::any_of(number.text.begin(), number.text.end(), [](QChar c) {
+    const Masks m = masks(form);
+    for (int slot = 1; slot <= PhoneCount; ++slot) {
+        const int index = HeaderCount + slot - 1;
+        const QString &number = form.texts[index];
+        const QString field = phoneField(form, m, slot);
+        const bool refused = std::any_of(number.begin(), number.end(), [](QChar c) {
             return inputrules::breaks(inputrules::Rule::Phone, c);
         });
         if (refused || splitsLine(field, separator)) {
             result.failure = refused ? TextFailure::PhoneCharacter : TextFailure::SeparatorInField;
-            result.fieldName = number.name;
+            result.fieldName = names[index].name;
             return result;
         }
         result.text += field;
@@ -156,17 +149,16 @@ TextResult buildVerifyText(const FormContent &form, const LinkSettings &settings
 {
     TextResult result;
     const QChar separator = latin1::fromByte(settings.downloadSeparator);
-    const int headers = headerCount(form);
-    for (int i = 0; i < headers; ++i)
-        result.text += headerField(form.texts[i]) + separator;
+    for (int i = 0; i < HeaderCount; ++i)
+        result.text += headerField(i, form.texts[i]) + separator;
     if (const int bad = firstUntransferableHeader(form, separator); bad >= 0) {
         result.failure = TextFailure::AccentedCharacter;
-        result.fieldName = form.texts[bad].name;
+        result.fieldName = formschema::textFields()[bad].name;
         return result;
     }
-    const auto m = masks(form);
-    for (int slot = 1; slot <= form.texts.size() - headers; ++slot)
-        result.text += phoneFieldOf(form, m, slot) + separator;
+    const Masks m = masks(form);
+    for (int slot = 1; slot <= PhoneCount; ++slot)
+        result.text += phoneField(form, m, slot) + separator;
     return result;
 }
 

@@ -4,7 +4,6 @@
 #include "core/linksettings.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -34,14 +33,9 @@ struct TextResult
     bool ok() const { return failure == TextFailure::None; }
 };
 
-// mask(record) for every record named by a group key; a key that does not read
-// as two integers writes "toInt error." and is left out.
-QHash<int, qint64> masks(const FormContent &form);
-
-// Header field i as it travels: rele_time zero-filled to 4, all padded to 16.
-QString headerField(const FormContent::Text &field);
-// Telephone field: the alarm and control masks, then the number, padded to 16.
-QString phoneField(qint64 alarmMask, qint64 controlMask, const QString &number);
+// Header field `index` holding `text` as it travels: rele_time zero-filled to 4,
+// all padded to 16.
+QString headerField(int index, const QString &text);
 // Every field of the form in enumeration order, as the module stores them.
 QStringList fields(const FormContent &form);
 

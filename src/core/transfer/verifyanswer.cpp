@@ -14,7 +14,7 @@ VerifyJudgement judgeVerify(const FormContent &form, const QString &expectedText
         return {Kind::Match, {}};
     if (bytes.isEmpty())
         return {Kind::NoAnswer, {}};
-    const answer::Reading reading = answer::read(answerText, FormContent::empty());
+    const answer::Reading reading = answer::read(answerText);
     if (!reading.ok())
         return {Kind::Unreadable, {}};
     // The form as the module would give it back, against what it gave.

@@ -18,7 +18,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
+#include <QWindow>
 
 namespace {
 
@@ -44,33 +44,38 @@ MainWindow::MainWindow(QWidget *parent)
     // The form is built from tables, not from the .ui file: 92 fields and 256 boxes
     // in the creation order that files and transfers follow.
     m_form->setupUi(ui->centralWidget);
+    // The form keeps its fixed geometry in a scroll area, which scrolls only on a
+    // screen too small for the window.
+    ui->centralWidget->resize(m_form->size());
     m_files = new ConfigFiles(*m_form, this);
     m_link = new LinkCommands(this);
     m_transfers = new TransferCommands(*m_form, this);
-    m_sheets = std::make_unique<SheetCommands>(*m_form, *m_files, this);
+    m_sheets = new SheetCommands(*m_form, *m_files, this);
 
     addChecksumGroup();
     connectActions();
-    for (QLineEdit *edit : m_form->textFields())
-        connect(edit, &QLineEdit::editingFinished, this, &MainWindow::input_check);
-    connect(m_form->smskp_combo, &QComboBox::currentIndexChanged, this, &MainWindow::smskpSelect);
+    // Every text field's finished edit, as the form reports it. The form is the
+    // window's member, so its reports end with the window's own part: a window still
+    // shown is hidden only later, in the base class's destructor, and the field that
+    // loses the focus there finishes its edit into no half-destroyed window.
+    connect(m_form->edits(), &FormEdits::finished, this, &MainWindow::input_check);
+    connect(m_form->smskpCombo(), &QComboBox::currentIndexChanged, this, &MainWindow::smskpSelect);
     addStatusLabels();
     new ShortcutPriority(this);
     connectSubsystems();
     // Fixed, as it always was, at the size that shows the whole form between the
-    // menu bar and the status bar, as tall as they are on this platform; on a
-    // screen too small for that, the form scrolls.
-    setFixedSize(windowfit::aroundForm(*this, m_form->Frame->size()));
-    windowfit::keepOnScreen(this);
+    // menu bar and the status bar, as tall as they are on this platform.
+    ensurePolished();
+    const QSize form = m_form->size();
+    const int bars = menuBar()->heightForWidth(form.width()) + statusBar()->sizeHint().height();
+    windowfit::fixOnScreen(this, form + QSize(0, bars), ui->scrollArea);
+    // Again on every screen: a fractional scale can cut a field's right border.
+    const auto keepBorders = [this] { m_form->keepRightBorders(devicePixelRatioF()); };
+    keepBorders();
+    connect(windowHandle(), &QWindow::screenChanged, this, keepBorders);
 }
 
-MainWindow::~MainWindow()
-{
-    // Tearing the window down moves the focus out of the current field, which
-    // would start an input check on a half-destroyed form.
-    for (QLineEdit *edit : m_form->textFields())
-        disconnect(edit, nullptr, this, nullptr);
-}
+MainWindow::~MainWindow() = default;
 
 // The five entries of the CHKS menu: one checked, the one that the settings'
 // checksum names.

@@ -89,9 +89,9 @@ private:
     QLabel *m_portLabel = nullptr;
     QLabel *m_fileLabel = nullptr;
     QLabel *m_noticeLabel = nullptr;
-    // Children of the window, made once the form is built.
+    // The subsystems: children of the window, made once the form is built.
     ConfigFiles *m_files = nullptr;
     LinkCommands *m_link = nullptr;
     TransferCommands *m_transfers = nullptr;
-    std::unique_ptr<SheetCommands> m_sheets;
+    SheetCommands *m_sheets = nullptr;
 };

@@ -19,8 +19,9 @@ help::help(QWidget *parent)
 {
     ui->setupUi(this);
     loadText();
-    // On a screen smaller than the window, the window takes the screen and scrolls.
-    windowfit::keepOnScreen(this);
+    // On a screen smaller than the window, the window takes the screen: the text
+    // view gives up the room, and the Close button stays in sight.
+    windowfit::fixOnScreen(this, size());
 }
 
 help::~help() = default;

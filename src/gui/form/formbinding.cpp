@@ -11,10 +11,9 @@ namespace {
 void applyTexts(FormUi &form, const FormContent &content)
 {
     const auto &edits = form.textFields();
-    Q_ASSERT(edits.size() == content.texts.size());
-    for (int i = 0; i < edits.size() && i < content.texts.size(); ++i) {
+    for (int i = 0; i < formschema::TextCount; ++i) {
         edits[i]->clear();
-        edits[i]->setText(content.texts[i].text);
+        edits[i]->setText(content.texts[i]);
     }
 }
 
@@ -23,31 +22,25 @@ void applyTexts(FormUi &form, const FormContent &content)
 FormContent capture(const FormUi &form)
 {
     FormContent content;
-    content.texts.reserve(form.textFields().size());
-    for (const QLineEdit *edit : form.textFields())
-        content.texts.append({edit->objectName(), edit->text()});
-    content.boxes.reserve(form.boxes().size());
-    for (const QCheckBox *box : form.boxes())
-        content.boxes.append({box->objectName(), box->property("group").toString(), box->isChecked()});
+    for (int i = 0; i < formschema::TextCount; ++i)
+        content.texts[i] = form.textFields()[i]->text();
+    for (int k = 0; k < formschema::BoxCount; ++k)
+        content.boxes[k] = form.boxes()[k]->isChecked();
     return content;
 }
 
 void apply(FormUi &form, const FormContent &content)
 {
     applyTexts(form, content);
-    const auto &boxes = form.boxes();
-    Q_ASSERT(boxes.size() == content.boxes.size());
-    for (int k = 0; k < boxes.size() && k < content.boxes.size(); ++k)
-        boxes[k]->setChecked(content.boxes[k].checked);
+    for (int k = 0; k < formschema::BoxCount; ++k)
+        form.boxes()[k]->setChecked(content.boxes[k]);
 }
 
 void apply(FormUi &form, const FormContent &content, const QList<int> &boxOrder)
 {
     applyTexts(form, content);
-    const auto &boxes = form.boxes();
     for (int k : boxOrder)
-        if (k >= 0 && k < boxes.size() && k < content.boxes.size())
-            boxes[k]->setChecked(content.boxes[k].checked);
+        form.boxes()[k]->setChecked(content.boxes[k]);
 }
 
 } // namespace formbinding

@@ -44,7 +44,7 @@ bool finishEdit(QWidget *window, const FormUi &form)
 void takeSmsCentre(const FormUi &form)
 {
     // Decided by the index, so a translated item text still picks its operator.
-    const int choice = form.smskp_combo->currentIndex();
+    const int choice = form.smskpCombo()->currentIndex();
     QLineEdit *smskp = form.smskp();
     if (choice == smscentre::CustomIndex) {
         smskp->setEnabled(true);
@@ -58,7 +58,7 @@ void takeSmsCentre(const FormUi &form)
 
 void showSmsCentre(const FormUi &form)
 {
-    form.smskp_combo->setCurrentIndex(smscentre::indexForNumber(form.smskp()->text()));
+    form.smskpCombo()->setCurrentIndex(smscentre::indexForNumber(form.smskp()->text()));
 }
 
 } // namespace formchecks

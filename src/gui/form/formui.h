@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 
 class QCheckBox;
 class QComboBox;
@@ -8,7 +9,18 @@ class QFont;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QSize;
 class QWidget;
+
+// Reports the form's finished edits; the window's input check follows them.
+class FormEdits : public QObject
+{
+    Q_OBJECT
+
+signals:
+    // A text field finished an edit.
+    void finished();
+};
 
 // The configuration form, built from tables: every field is a direct child of
 // Frame, created in the enumeration order that files and transfers rely on. The
@@ -24,10 +36,13 @@ public:
     const QList<QLineEdit *> &textFields() const { return m_fields; }
     const QList<QCheckBox *> &boxes() const { return m_boxes; }
     QLineEdit *smskp() const { return m_fields.first(); }
+    QComboBox *smskpCombo() const { return m_smskpCombo; }
+    // The form's fixed size: its central area is as large.
+    QSize size() const;
+    // Keeps every field's right border in sight at a device pixel ratio of `ratio`.
+    void keepRightBorders(qreal ratio);
 
-    QFrame *Frame = nullptr;
-    QComboBox *smskp_combo = nullptr;
-    QLabel *label = nullptr; // the picture of the module
+    const FormEdits *edits() const { return &m_edits; }
 
 private:
     QLineEdit *addField(int index);
@@ -35,6 +50,9 @@ private:
     void addHeaders(const QFont &textFont, const QFont &headerFont);
     void chainTabs();
 
+    FormEdits m_edits;
+    QFrame *m_frame = nullptr;
+    QComboBox *m_smskpCombo = nullptr;
     QList<QLineEdit *> m_fields;
     QList<QCheckBox *> m_boxes;
     QList<QLabel *> m_rowLabels;

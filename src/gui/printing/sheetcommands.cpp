@@ -13,10 +13,12 @@
 #include <QPrinter>
 
 SheetCommands::SheetCommands(const FormUi &form, const ConfigFiles &files, QWidget *window)
-    : m_form(form)
+    : QObject(window)
+    , m_form(form)
     , m_files(files)
     , m_window(window)
 {
+    setObjectName(QStringLiteral("sheetCommands"));
 }
 
 sheet::SheetInput SheetCommands::sheetInput() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QObject>
 
 class ConfigFiles;
 class FormUi;
@@ -14,9 +14,10 @@ struct SheetInput;
 // edit in progress has been finished. The PIN is printed masked; rzm417-cli sheet
 // --show-pin prints it. The sheet names the document's file, and says so when the
 // form holds edits that file does not. Texts are the window's (WindowTexts).
-class SheetCommands
+class SheetCommands : public QObject
 {
 public:
+    // The commands of `window`, which owns this object, on its form and document.
     SheetCommands(const FormUi &form, const ConfigFiles &files, QWidget *window);
 
     void print();

@@ -4,8 +4,6 @@
 #include "dlthread.h"
 #include "outcometexts.h"
 
-#include "gui/fit/windowfit.h"
-
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -16,8 +14,6 @@
 namespace {
 
 constexpr int kSuccessCloseMs = 2000;
-// How wide the outcome's label may grow before its lines wrap.
-constexpr int kOutcomeWidth = 360;
 
 } // namespace
 
@@ -68,8 +64,6 @@ void dload::dlcomplete(transfer::DownloadOutcome outcome)
         const QString failed = tr("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a portbeállításokat.");
         m_ui->kiiras->setText(why.isEmpty() ? failed : failed + QLatin1Char('\n') + why);
     }
-    // The label, and the dialog with it, grow as the text needs.
-    windowfit::growLabel(m_ui->kiiras, kOutcomeWidth);
     m_ui->buttonBox->setStandardButtons(QDialogButtonBox::Ok);
     m_ui->buttonBox->setEnabled(true);
     // Return closes the outcome as it closes every box; Escape still rejects.

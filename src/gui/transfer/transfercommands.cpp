@@ -123,9 +123,8 @@ void TransferCommands::readOut(const LinkSettings &settings)
         return;
     port.close();
 
-    // Every check is made on the captured form; the widgets change only after all passed.
-    const QString answerText = answer::normalise(answer::rawText(reception->bytes));
-    const answer::Reading reading = answer::read(answerText, formbinding::capture(m_form));
+    // Every check is made on the answer; the widgets change only after all passed.
+    const answer::Reading reading = answer::read(answer::normalise(answer::rawText(reception->bytes)));
     if (!reading.ok()) {
         if (!reading.diagnostic.isEmpty())
             qDebug().noquote() << reading.diagnostic;
@@ -135,7 +134,7 @@ void TransferCommands::readOut(const LinkSettings &settings)
         return;
     }
     // Texts in enumeration order, then the boxes record by record, then the combo.
-    formbinding::apply(m_form, reading.content, reading.boxOrder);
+    formbinding::apply(m_form, reading.content, formschema::boxesByRecord());
     formchecks::showSmsCentre(m_form);
     // The form now shows what the module holds.
     emit moduleHolds(formbinding::capture(m_form));
