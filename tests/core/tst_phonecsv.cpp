@@ -1,5 +1,5 @@
 // Telephone slots as CSV: the export, a round trip, and every row verdict of the import.
-#include "cli/phonecsv.h"
+#include "core/files/phonecsv.h"
 #include "core/formcontent.h"
 #include "core/phoneslot.h"
 
