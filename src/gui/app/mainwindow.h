@@ -12,6 +12,7 @@ class QLabel;
 class ConfigFiles;
 class FormUi;
 class LinkCommands;
+class PhoneLists;
 class SheetCommands;
 class TransferCommands;
 namespace Ui {
@@ -20,7 +21,8 @@ class MainWindow;
 
 // The one window of the program. Every command enters through one of its slots;
 // a slot that does more than a few lines hands the work to the subsystem that
-// owns it: ConfigFiles (files/: the document and whether it is saved),
+// owns it: ConfigFiles (files/: the document and whether it is saved; PhoneLists
+// beside it for the CSV list of the telephone slots),
 // LinkCommands (settings/: the link settings), TransferCommands (transfer/),
 // SheetCommands (printing/) and the form's checks (form/). The subsystems own
 // their state and report through signals; the window owns its menus and labels,
@@ -49,6 +51,10 @@ public:
     // these as plain member functions, so the slot table stays as it was.
     void printSheet();
     void exportPdf();
+    // The telephone slots as a CSV list: Telefonszámok importálása… and
+    // Telefonszámok exportálása…, plain member functions as well.
+    void importPhones();
+    void exportPhones();
 
 public slots:
     void newfile();
@@ -94,4 +100,5 @@ private:
     LinkCommands *m_link = nullptr;
     TransferCommands *m_transfers = nullptr;
     SheetCommands *m_sheets = nullptr;
+    PhoneLists *m_phones = nullptr;
 };
