@@ -13,7 +13,6 @@
 source "$(dirname "$0")/desktop.sh"
 CLI_BIN="$(dirname "$RZM_BIN")/rzm417-cli"
 HEADER="slot,field,number,input1_alarm,input2_alarm,output1_control,output2_control"
-ENTRY_IMPORT_PHONES=122 ENTRY_EXPORT_PHONES=144
 
 start_desktop
 start_sim
