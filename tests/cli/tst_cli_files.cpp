@@ -111,12 +111,10 @@ void tst_cli_files::diffSameAndDifferent()
     const CliRun same = runCli({"diff", pa, write("a2.k83", a)});
     QCOMPARE(same.code, 0);
     QCOMPARE(same.out, QString());
-    // A read-out of the module that got a.k83 holds rele_time "0005" and no trailing
-    // blanks: the same values, as the verify takes them.
-    FormContent readOut = fieldrules::readBack(a);
-    QCOMPARE(readOut.text("rele_time"), QStringLiteral("0005"));
+    // A read-out of a.k83's module (rele_time "0005", no trailing blanks) holds the same values.
+    const QString readOut = write("readout.k83", fieldrules::readBack(a));
     a.setText("m_nev", "Kapu  ");
-    const CliRun sameHeld = runCli({"diff", write("blanks.k83", a), write("readout.k83", readOut)});
+    const CliRun sameHeld = runCli({"diff", write("blanks.k83", a), readOut});
     QCOMPARE(sameHeld.out, QString());
     QCOMPARE(sameHeld.code, 0);
 

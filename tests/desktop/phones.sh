@@ -1,15 +1,8 @@
 #!/usr/bin/env bash
-# A site's telephone list kept in a spreadsheet:
-# - File > Telefonszámok importálása… with a list that holds one wrong row is
-#   refused whole: the box names each wrong row by line, slot and reason, and not
-#   one field changes;
-# - a good list (as a spreadsheet saves it: byte order mark, ";", quoted cells)
-#   changes just its slots, and the title shows the form as changed;
-# - File > Telefonszámok exportálása… writes the very bytes rzm417-cli phones
-#   export writes for the same form saved as a file;
-# - a verify against a module that holds other values lists, beside the first
-#   five fields, every differing field with both values in the box's details,
-#   the PIN masked.
+# File > Telefonszámok importálása…: a list with wrong rows is refused whole, naming
+# each, and no field changes; a spreadsheet's list changes its slots and marks the form.
+# Telefonszámok exportálása… writes rzm417-cli phones export's bytes. A verify against
+# a module holding other values lists every differing field in its details, PIN masked.
 source "$(dirname "$0")/desktop.sh"
 CLI_BIN="$(dirname "$RZM_BIN")/rzm417-cli"
 HEADER="slot,field,number,input1_alarm,input2_alarm,output1_control,output2_control"
@@ -18,12 +11,10 @@ start_desktop
 start_sim
 start_app
 
-# What a user copies from a box's details: Show Details..., then Ctrl+A and
-# Ctrl+C; the text lands in $WORK/details.txt. The box stays open.
+# A box's details as a user copies them (Show Details..., Ctrl+A, Ctrl+C) into details.txt.
 copy_details() {
     wait_window "$1" >/dev/null || fail "no window \"$1\" appeared (step: $STEP)"
-    key Tab space
-    sleep 0.3
+    key Tab space && sleep 0.3
     printf '' | xclip -selection clipboard -i
     key ctrl+a ctrl+c
     wait_until 5 bash -c '[ -n "$(timeout 5 xclip -o -selection clipboard)" ]' \
@@ -45,12 +36,10 @@ printf '%s\n3,t3,36705556677,1,1,0,0\n5,t5,36-30,0,0,0,0\n70,,36301234567,0,0,0,
 menu_click $MENU_FILE $ENTRY_IMPORT_PHONES
 choose_file "Telefonszámok importálása" "$WORK/bad.csv"
 copy_details "Telefonszám-lista"
-import -window root "$WORK/refusal.png" 2>/dev/null
-printf '%s\n' 'line 3 (slot 5): bad digits "36-30"' 'line 4: unknown slot "70"' >"$WORK/wrong.txt"
-diff "$WORK/wrong.txt" "$WORK/details.txt" >&2 || fail "the refusal does not name the wrong rows alone"
+diff <(printf '%s\n' 'line 3 (slot 5): bad digits "36-30"' 'line 4: unknown slot "70"') "$WORK/details.txt" >&2 \
+    || fail "the refusal does not name the wrong rows alone"
 key Escape
 wait_gone "Telefonszám-lista" || fail "the refusal stayed open"
-expect_title "$MAIN_TITLE"
 key ctrl+s
 choose_file "Save File" "$WORK/after-refusal.k83"
 expect_box "Save"
@@ -72,9 +61,8 @@ choose_file "Save File" "$WORK/imported.k83"
 expect_box "Save"
 "$CLI_BIN" phones export "$WORK/imported.k83" -o "$WORK/cli.csv" || fail "rzm417-cli phones export failed"
 cmp "$WORK/window.csv" "$WORK/cli.csv" >&2 || fail "the window's list differs from rzm417-cli's"
-for row in "1,t1,36301112233,0,0,1,1" "2,t2,36202223344,0,1,1,0" "3,t3,36705556677,1,1,0,0" "5,t5,,0,0,0,0"; do
-    grep -qxF "$row" <(tr -d '\r' <"$WORK/window.csv") || fail "the exported list lacks $row"
-done
+[ "$(grep -cxE '1,t1,36301112233,0,0,1,1|2,t2,36202223344,0,1,1,0|3,t3,36705556677,1,1,0,0|5,t5,,0,0,0,0' \
+    "$WORK/window.csv")" = 4 ] || fail "the list does not hold the imported slots: $(head -6 "$WORK/window.csv")"
 
 STEP="verify against a module that holds another form"
 key ctrl+d
@@ -84,13 +72,8 @@ printf '%s\n2,,36209990000,1,1,1,1\n4,,36304445566,0,0,0,1\n6,,36306667788,1,0,0
 menu_click $MENU_FILE $ENTRY_IMPORT_PHONES
 choose_file "Telefonszámok importálása" "$WORK/other.csv"
 expect_box "Telefonszám-lista"
-click_field m_pin
-key ctrl+a
-type_text "9876"
-click_field m_nev
-key ctrl+a
-type_text "Garazs"
-key Tab
+click_field m_pin && key ctrl+a && type_text "9876"
+click_field m_nev && key ctrl+a && type_text "Garazs" && key Tab
 key ctrl+s
 choose_file "Save File" "$WORK/changed.k83"
 expect_box "Save"
@@ -98,7 +81,6 @@ differing=$("$CLI_BIN" diff "$WORK/changed.k83" "$WORK/imported.k83" | wc -l)
 [ "$differing" -gt 5 ] || fail "only $differing fields differ; the story wants more than five"
 key ctrl+e
 copy_details "Ellenőrzés"
-import -window root "$WORK/verify.png" 2>/dev/null
 text=$(cat "$WORK/details.txt")
 [ "$(head -1 <<<"$text")" = "Részletek: $differing eltérő mező (az űrlap és a modul értéke)" ] \
     || fail "the details do not count $differing fields: $text"

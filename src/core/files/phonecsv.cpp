@@ -123,8 +123,7 @@ QString csvCell(const QString &text)
 CsvTable readTable(const QString &csv)
 {
     CsvTable table;
-    // Spreadsheets start a UTF-8 file with a byte order mark; it is no part of the header.
-    QStringList lines = (csv.startsWith(QChar(0xFEFF)) ? csv.mid(1) : csv).split(QLatin1Char('\n'));
+    QStringList lines = csv.split(QLatin1Char('\n'));
     for (auto &line : lines)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);

@@ -23,9 +23,10 @@ QByteArray exportCsv(const FormContent &form);
 bool splitRow(const QString &line, QStringList *cells, QChar delimiter = QLatin1Char(','));
 
 // A whole CSV as cell lists. The first line that is not blank is the header, blank
-// lines are skipped, line ends may be CR LF, a byte order mark at the start is
-// dropped. The delimiter is ";" when the header holds ";" and no ",", else ",".
-// Other commands read their CSVs through this too.
+// lines are skipped, line ends may be CR LF. The delimiter is ";" when the header
+// holds ";" and no ",", else ",". Other commands read their CSVs through this too.
+// The byte order mark spreadsheets put before a UTF-8 file is no concern here:
+// QString::fromUtf8, through which every caller reads the file, drops it.
 struct CsvLine
 {
     int line = 0; // 1-based
