@@ -250,6 +250,8 @@ void safedownload::restoreBackup()
         offer(QString(), nullptr);
         return;
     }
+    // From here on the module holds the backup, or nothing sure, but not the form.
+    m_formAcknowledged = false;
     m_restoring = true;
     setWindowTitle(tr("Visszatöltés mentésből"));
     m_job = {m_job.settings, backup, text.text, QString()};

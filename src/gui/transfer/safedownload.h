@@ -33,7 +33,8 @@ public:
                  const QString &transferText, QWidget *parent);
     ~safedownload() override;
 
-    // True once the module acknowledged the form handed to the first constructor.
+    // True once the module acknowledged the form handed to the first constructor
+    // and no restore of the backup followed.
     bool formAcknowledged() const { return m_formAcknowledged; }
 
 public slots:
