@@ -49,6 +49,10 @@ public:
     // these as plain member functions, so the slot table stays as it was.
     void printSheet();
     void exportPdf();
+    // Biztonságos betöltés and Visszatöltés mentésből…: the download with a backup
+    // and a read-back, and a backup written back. Plain members, like the two above.
+    void safeDownload();
+    void restoreBackup();
 
 public slots:
     void newfile();

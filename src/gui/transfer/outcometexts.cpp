@@ -2,6 +2,7 @@
 
 #include "core/formschema.h"
 #include "core/formtexts.h"
+#include "core/latin1.h"
 #include "core/phoneslot.h"
 #include "core/portview.h"
 #include "core/serial/portnames.h"
@@ -86,6 +87,24 @@ QString verifyFailure(const transfer::VerifyJudgement &judgement)
     if (differences.size() <= kNamedFields)
         return tr("A modul mást tárol. Eltérő mezők: %1.").arg(list);
     return tr("A modul mást tárol. Eltérő mezők: %1 és még %2.").arg(list).arg(differences.size() - kNamedFields);
+}
+
+QString textFailure(const transfer::TextResult &result, quint8 separator)
+{
+    using transfer::TextFailure;
+    switch (result.failure) {
+    case TextFailure::MissingField:
+        return tr("Az összes mező kitöltése kötelező.") + QLatin1Char('\n') + emptyField(result.fieldName);
+    case TextFailure::AccentedCharacter:
+        return tr("Ékezetes karakterek nem használhatóak.");
+    case TextFailure::SeparatorInField:
+        return tr("Az elválasztó karakter (%1) nem használható a mezőkben.").arg(latin1::fromByte(separator));
+    case TextFailure::PhoneCharacter:
+        return tr("A telefonszámokban csak számjegy és szóköz állhat.");
+    case TextFailure::None:
+        break;
+    }
+    return QString();
 }
 
 QString emptyField(const QString &name)
