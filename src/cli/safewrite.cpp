@@ -1,8 +1,7 @@
 #include "safewrite.h"
 
 #include "console.h"
-#include "core/files/configfile.h"
-#include "core/formschema.h"
+#include "core/safewrite/backupfile.h"
 #include "devicejob.h"
 #include "exitcodes.h"
 #include "progress.h"
@@ -10,13 +9,9 @@
 #include "core/serial/serialport.h"
 #include "core/transfer/transfertext.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
-
-#include <mutex>
 
 namespace cli {
 namespace {
@@ -43,15 +38,6 @@ struct KeptConsole
     QStringList lines() const { return err.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
 };
 
-QString fileNamePart(const QString &text, const QString &fallback)
-{
-    QString part = text.trimmed();
-    part.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.]+")), QStringLiteral("_"));
-    while (part.startsWith(QLatin1Char('_')) || part.startsWith(QLatin1Char('.')))
-        part.remove(0, 1);
-    return part.isEmpty() ? fallback : part;
-}
-
 // Reads the module, saves what it holds, and reads the saved file back: the module
 // may only be written once a backup that loads again is on disk.
 void makeBackup(ModuleJob &job, const SafeWriteOptions &options, const ProgressSlot &progress)
@@ -65,24 +51,24 @@ void makeBackup(ModuleJob &job, const SafeWriteOptions &options, const ProgressS
         job.backupFailure = console.reason(port);
         return;
     }
-    const ModuleConfig config = configFromAnswer(bytes);
-    if (config.code >= 0) {
+    const safewrite::Backup backup = safewrite::takeBackup(bytes, options.backupDir, port, QDateTime::currentDateTimeUtc());
+    if (!backup.config.ok()) {
+        const ModuleConfig config = configFromAnswer(backup.config);
         job.backupCode = config.code;
         job.backupFailure = config.reason;
         return;
     }
-    const QString path = backupPath(options.backupDir, QDateTime::currentDateTimeUtc(), port,
-                                    config.form.text(formschema::fieldname::Id));
-    QString error;
-    FormContent saved;
-    if (!configfile::save(path, config.form, &error)) {
-        job.backupFailure = QStringLiteral("%1: not written: %2").arg(path, error);
-    } else if (configfile::load(path, saved) != configfile::LoadStatus::Loaded || saved != config.form) {
-        job.backupFailure = QStringLiteral("%1: does not read back as it was written").arg(path);
-    } else {
-        job.backupPath = path;
+    switch (backup.saved) {
+    case safewrite::SaveStatus::Saved:
+        job.backupPath = backup.path;
         job.backupCode = -1;
         return;
+    case safewrite::SaveStatus::NotWritten:
+        job.backupFailure = QStringLiteral("%1: not written: %2").arg(backup.path, backup.error);
+        break;
+    case safewrite::SaveStatus::ReadsBackOtherwise:
+        job.backupFailure = QStringLiteral("%1: does not read back as it was written").arg(backup.path);
+        break;
     }
     job.backupCode = ExitFile;
 }
@@ -124,27 +110,6 @@ void readBack(ModuleJob &job, const ProgressSlot &progress)
 }
 
 } // namespace
-
-QString localTime(const QDateTime &utc, const QString &format)
-{
-    // The C library guards its time-zone state with a lock of its own that
-    // ThreadSanitizer cannot see; the workers' conversions take this one as well.
-    static std::mutex zone;
-    std::lock_guard lock(zone);
-    return utc.toLocalTime().toString(format);
-}
-
-QString backupPath(const QString &dir, const QDateTime &time, const QString &port, const QString &moduleId)
-{
-    const QString stem = QStringLiteral("%1-%2-%3").arg(localTime(time, QStringLiteral("yyyyMMdd-HHmmss")),
-                                                       fileNamePart(port, QStringLiteral("port")),
-                                                       fileNamePart(moduleId, QStringLiteral("noid")));
-    const QDir folder(dir);
-    QString path = folder.absoluteFilePath(stem + QStringLiteral(".k83"));
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = folder.absoluteFilePath(QStringLiteral("%1-%2.k83").arg(stem).arg(n));
-    return path;
-}
 
 void runModuleJob(ModuleJob &job, const SafeWriteOptions &options, const ProgressSlot &progress)
 {

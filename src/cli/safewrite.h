@@ -2,6 +2,7 @@
 
 #include "cmd_device.h"
 #include "core/formcontent.h"
+#include "core/safewrite/backupfile.h"
 #include "verifyreport.h"
 
 #include <QDateTime>
@@ -54,10 +55,6 @@ struct ModuleJob
 void runModuleJob(ModuleJob &job, const SafeWriteOptions &options, const ProgressSlot &progress);
 
 // A UTC time as local time in the given format, from any thread.
-QString localTime(const QDateTime &utc, const QString &format);
-
-// DIR/<time>-<port>-<module id>.k83 as an absolute path, with the port and the id made safe for a file
-// name; a name already taken gets "-2", "-3", ... so no backup is ever replaced.
-QString backupPath(const QString &dir, const QDateTime &time, const QString &port, const QString &moduleId);
+using safewrite::localTime;
 
 } // namespace cli

@@ -1,9 +1,8 @@
 #include "verifyreport.h"
 
 #include "configdiff.h"
-#include "core/fieldrules.h"
-#include "core/files/configfile.h"
 #include "core/formschema.h"
+#include "core/safewrite/backupfile.h"
 #include "core/transfer/answer.h"
 #include "core/transfer/verifyanswer.h"
 #include "exitcodes.h"
@@ -43,20 +42,24 @@ QString readingFailureText(const QString &answerText)
 
 ModuleConfig configFromAnswer(const QByteArray &bytes)
 {
-    ModuleConfig config;
-    const QString text = answer::normalise(answer::rawText(bytes));
-    const answer::Reading reading = answer::read(text);
-    config.form = fieldrules::fitToFields(reading.content);
-    if (bytes.isEmpty()) {
-        config = {ExitAnswer, QStringLiteral("no answer"), {}};
-    } else if (!reading.ok()) {
-        config = {ExitAnswer, QStringLiteral("the answer cannot be read (%1)")
-                                  .arg(readingFailureText(text)), {}};
-    } else if (const int marker = configfile::endMarkerText(config.form); marker >= 0) {
-        config = {ExitRefused, QStringLiteral("field %1 holds \"---\", which would end the file early")
-                                   .arg(formschema::textFields()[marker].name), {}};
+    return configFromAnswer(safewrite::configFromAnswer(bytes));
+}
+
+ModuleConfig configFromAnswer(const safewrite::AnswerConfig &config)
+{
+    using Status = safewrite::AnswerConfig::Status;
+    switch (config.status) {
+    case Status::Read:
+        return {-1, QString(), config.form};
+    case Status::NoAnswer:
+        return {ExitAnswer, QStringLiteral("no answer"), {}};
+    case Status::Unreadable:
+        return {ExitAnswer, QStringLiteral("the answer cannot be read (%1)").arg(readingFailureText(config.answerText)), {}};
+    case Status::EndMarker:
+        break;
     }
-    return config;
+    return {ExitRefused, QStringLiteral("field %1 holds \"---\", which would end the file early")
+                             .arg(formschema::textFields()[config.markerField].name), {}};
 }
 
 VerifyVerdict judgeAnswer(const FormContent &form, const QString &expectedText, const QByteArray &bytes)

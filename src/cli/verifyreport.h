@@ -2,6 +2,7 @@
 
 #include "core/formcontent.h"
 #include "core/linksettings.h"
+#include "core/safewrite/backupfile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,6 +35,8 @@ struct ModuleConfig
     FormContent form;
 };
 ModuleConfig configFromAnswer(const QByteArray &bytes);
+// The same for the core's reading of an answer.
+ModuleConfig configFromAnswer(const safewrite::AnswerConfig &config);
 
 // `expectedText` is the verify text built from `form`; `bytes` what the module sent.
 VerifyVerdict judgeAnswer(const FormContent &form, const QString &expectedText, const QByteArray &bytes);

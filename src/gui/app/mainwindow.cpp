@@ -133,6 +133,8 @@ void MainWindow::connectActions()
     connect(ui->actionExportPdf, &QAction::triggered, this, &MainWindow::exportPdf);
     connect(ui->actionImportPhones, &QAction::triggered, this, &MainWindow::importPhones);
     connect(ui->actionExportPhones, &QAction::triggered, this, &MainWindow::exportPhones);
+    connect(ui->actionSafeDownload, &QAction::triggered, this, &MainWindow::safeDownload);
+    connect(ui->actionRestoreBackup, &QAction::triggered, this, &MainWindow::restoreBackup);
 }
 
 // What the subsystems report reaches the window's labels, menu and title; what the
@@ -230,6 +232,8 @@ void MainWindow::readup()
 }
 
 void MainWindow::verify_func() { m_transfers->verify(m_link->settings()); }
+void MainWindow::safeDownload() { m_transfers->safeDownload(m_link->settings()); }
+void MainWindow::restoreBackup() { m_transfers->restoreBackup(m_link->settings()); }
 
 // Help windows: a new modeless one at every call, so several may be open; closed
 // ones go away instead of piling up as hidden children.

@@ -51,6 +51,10 @@ public:
     // these as plain member functions, so the slot table stays as it was.
     void printSheet();
     void exportPdf();
+    // Biztonságos betöltés and Visszatöltés mentésből…: the download with a backup
+    // and a read-back, and a backup written back. Plain members, like the two above.
+    void safeDownload();
+    void restoreBackup();
     // The telephone slots as a CSV list: Telefonszámok importálása… and
     // Telefonszámok exportálása…, plain member functions as well.
     void importPhones();

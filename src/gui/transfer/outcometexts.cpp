@@ -2,6 +2,7 @@
 
 #include "core/formschema.h"
 #include "core/formtexts.h"
+#include "core/latin1.h"
 #include "core/phoneslot.h"
 #include "core/portview.h"
 #include "core/serial/portnames.h"
@@ -107,6 +108,24 @@ QString verifyDetails(const transfer::VerifyJudgement &judgement)
     for (const auto &d : differences)
         lines << tr("%1: űrlap %2, modul %3").arg(fieldName(d), shown(d, d.a), shown(d, d.b));
     return lines.join(QLatin1Char('\n'));
+}
+
+QString textFailure(const transfer::TextResult &result, quint8 separator)
+{
+    using transfer::TextFailure;
+    switch (result.failure) {
+    case TextFailure::MissingField:
+        return tr("Az összes mező kitöltése kötelező.") + QLatin1Char('\n') + emptyField(result.fieldName);
+    case TextFailure::AccentedCharacter:
+        return tr("Ékezetes karakterek nem használhatóak.");
+    case TextFailure::SeparatorInField:
+        return tr("Az elválasztó karakter (%1) nem használható a mezőkben.").arg(latin1::fromByte(separator));
+    case TextFailure::PhoneCharacter:
+        return tr("A telefonszámokban csak számjegy és szóköz állhat.");
+    case TextFailure::None:
+        break;
+    }
+    return QString();
 }
 
 QString emptyField(const QString &name)

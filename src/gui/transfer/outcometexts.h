@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/transfer/downloadexchange.h"
+#include "core/transfer/transfertext.h"
 #include "core/transfer/verifyanswer.h"
 
 #include <QString>
@@ -30,6 +31,9 @@ QString verifyDetails(const transfer::VerifyJudgement &judgement);
 // "Telefonszám (2. blokk, 1. sor)", "Bemenet riasztás 1 (2. blokk, 1. sor)",
 // "r16 (rejtett mező)".
 QString fieldName(const configdiff::Difference &difference);
+// Why a form cannot travel: the system's text for the failure, and for an empty
+// field the line that names it.
+QString textFailure(const transfer::TextResult &result, quint8 separator);
 // The line after "Az összes mező kitöltése kötelező.": the first empty field's label.
 QString emptyField(const QString &name);
 

@@ -3,11 +3,12 @@
 #include "dload.h"
 #include "outcometexts.h"
 #include "readprogress.h"
+#include "safedownload.h"
 
 #include "core/files/configfile.h"
 #include "core/formschema.h"
 #include "core/formtexts.h"
-#include "core/latin1.h"
+#include "core/safewrite/backupfile.h"
 #include "core/serial/serialport.h"
 #include "core/transfer/answer.h"
 #include "core/transfer/transfertext.h"
@@ -17,30 +18,13 @@
 #include "gui/windowtexts.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include <optional>
 
 namespace {
-
-QString failureText(transfer::TextFailure failure, quint8 separator)
-{
-    using transfer::TextFailure;
-    switch (failure) {
-    case TextFailure::MissingField:
-        return WindowTexts::tr("Az összes mező kitöltése kötelező.");
-    case TextFailure::AccentedCharacter:
-        return WindowTexts::tr("Ékezetes karakterek nem használhatóak.");
-    case TextFailure::SeparatorInField:
-        return WindowTexts::tr("Az elválasztó karakter (%1) nem használható a mezőkben.")
-            .arg(latin1::fromByte(separator));
-    case TextFailure::PhoneCharacter:
-        return WindowTexts::tr("A telefonszámokban csak számjegy és szóköz állhat.");
-    case TextFailure::None:
-        break;
-    }
-    return QString();
-}
 
 // The read-out and the verify ask the module alike; they differ in their texts.
 enum class Reading { ReadOut, Verify };
@@ -89,30 +73,73 @@ QString TransferCommands::lineBreakText(int index) const
         .arg(label == name ? name : QStringLiteral("\"%1\" (%2)").arg(label, name));
 }
 
-void TransferCommands::download(const LinkSettings &settings)
+std::optional<TransferCommands::Checked> TransferCommands::checkedForm(const LinkSettings &settings)
 {
     if (!formchecks::finishEdit(m_window, m_form))
-        return;
+        return std::nullopt;
     const FormContent form = formbinding::capture(m_form);
     // Refused before the port is touched: nothing reaches the module. A line break
     // is named on its own, before the rules that would take a carriage return for
     // a separator.
     if (const int lineBreak = configfile::lineBreakText(form); lineBreak >= 0) {
         QMessageBox::critical(m_window, WindowTexts::tr("Betöltés hiba."), lineBreakText(lineBreak));
-        return;
+        return std::nullopt;
     }
     const auto result = transfer::buildTransferText(form, settings);
     if (!result.ok()) {
-        QString text = failureText(result.failure, settings.downloadSeparator);
-        if (result.failure == transfer::TextFailure::MissingField)
-            text += QLatin1Char('\n') + outcometexts::emptyField(result.fieldName);
-        QMessageBox::critical(m_window, WindowTexts::tr("Betöltés hiba."), text);
-        return;
+        QMessageBox::critical(m_window, WindowTexts::tr("Betöltés hiba."),
+                              outcometexts::textFailure(result, settings.downloadSeparator));
+        return std::nullopt;
     }
-    dload dialog(settings, result.text, m_window);
+    return Checked{form, result.text};
+}
+
+void TransferCommands::download(const LinkSettings &settings)
+{
+    const std::optional<Checked> checked = checkedForm(settings);
+    if (!checked)
+        return;
+    dload dialog(settings, checked->transferText, m_window);
     dialog.exec();
     if (dialog.succeeded())
-        emit moduleHolds(form);
+        emit moduleHolds(checked->form);
+}
+
+void TransferCommands::safeDownload(const LinkSettings &settings)
+{
+    // The same checks as the download, in the same order, before any port opens.
+    const std::optional<Checked> checked = checkedForm(settings);
+    if (!checked)
+        return;
+    safedownload dialog(settings, checked->form, checked->transferText, safewrite::backupFolder(), m_window);
+    dialog.exec();
+    if (dialog.formAcknowledged())
+        emit moduleHolds(checked->form);
+}
+
+void TransferCommands::restoreBackup(const LinkSettings &settings)
+{
+    const QString folder = safewrite::backupFolder();
+    QDir().mkpath(folder);
+    const QString path = QFileDialog::getOpenFileName(m_window, WindowTexts::tr("Visszatöltés mentésből"), folder,
+                                                      WindowTexts::tr("K83 Files (*.k83)"));
+    if (path.isEmpty())
+        return;
+    FormContent backup;
+    if (configfile::load(path, backup) != configfile::LoadStatus::Loaded) {
+        QMessageBox::critical(m_window, WindowTexts::tr("Hiba"),
+                              WindowTexts::tr("A mentés nem olvasható: %1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    const auto result = transfer::buildTransferText(backup, settings);
+    if (!result.ok()) {
+        QMessageBox::critical(m_window, WindowTexts::tr("Betöltés hiba."),
+                              outcometexts::textFailure(result, settings.downloadSeparator));
+        return;
+    }
+    // The form stays as it is: the module gets the backup, not the form.
+    safedownload dialog(settings, path, backup, result.text, m_window);
+    dialog.exec();
 }
 
 void TransferCommands::readOut(const LinkSettings &settings)

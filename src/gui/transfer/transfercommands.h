@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 class FormUi;
 class QWidget;
 
@@ -23,6 +25,10 @@ public:
     void download(const LinkSettings &settings); // download()
     void readOut(const LinkSettings &settings);  // readup()
     void verify(const LinkSettings &settings);   // verify_func()
+    // The download with a backup before it and a read-back after it.
+    void safeDownload(const LinkSettings &settings);
+    // A backup chosen in the backups folder, written back and read back.
+    void restoreBackup(const LinkSettings &settings);
 
 signals:
     // The module now holds `content`: it acknowledged a download of it, or a
@@ -30,6 +36,14 @@ signals:
     void moduleHolds(const FormContent &content);
 
 private:
+    struct Checked
+    {
+        FormContent form;
+        QString transferText;
+    };
+    // The form after the download's checks, in their order; nothing after a refusal,
+    // which has been shown.
+    std::optional<Checked> checkedForm(const LinkSettings &settings);
     QString lineBreakText(int index) const;
 
     QWidget *m_window;
