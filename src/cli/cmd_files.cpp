@@ -3,24 +3,23 @@
 #include "configdiff.h"
 #include "console.h"
 #include "core/files/configfile.h"
+#include "core/files/phonecsv.h"
+#include "core/files/wholefile.h"
 #include "exitcodes.h"
 #include "fieldcheck.h"
 #include "linkoptions.h"
-#include "phonecsv.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace cli {
 namespace {
 
-// Writes a whole file atomically: the old file stays until the new one is complete.
 bool writeFile(const QString &path, const QByteArray &bytes, const Console &io)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit()) {
-        io.error(QStringLiteral("%1: not written: %2").arg(path, file.errorString()));
+    QString reason;
+    if (!wholefile::write(path, bytes, &reason)) {
+        io.error(QStringLiteral("%1: not written: %2").arg(path, reason));
         return false;
     }
     return true;

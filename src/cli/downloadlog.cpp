@@ -1,7 +1,7 @@
 #include "downloadlog.h"
 
 #include "core/formschema.h"
-#include "phonecsv.h"
+#include "core/files/phonecsv.h"
 #include "safewrite.h"
 
 namespace cli {

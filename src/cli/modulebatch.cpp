@@ -3,7 +3,7 @@
 #include "configdiff.h"
 #include "core/formschema.h"
 #include "fieldcheck.h"
-#include "phonecsv.h"
+#include "core/files/phonecsv.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,7 +1,8 @@
 #include "tracelog.h"
 
+#include "core/files/wholefile.h"
+
 #include <QDateTime>
-#include <QSaveFile>
 
 namespace cli {
 
@@ -61,13 +62,7 @@ bool writeTrace(const QString &path, const QList<const TraceLog *> &logs, QStrin
     for (const TraceLog *log : logs)
         for (const QString &line : log->lines())
             text += line + QLatin1Char('\n');
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return wholefile::write(path, text.toUtf8(), error);
 }
 
 } // namespace cli

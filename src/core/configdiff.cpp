@@ -1,18 +1,24 @@
 #include "configdiff.h"
 
+#include "fieldrules.h"
 #include "formcontent.h"
 #include "formschema.h"
 #include "phoneslot.h"
 
 namespace configdiff {
 
-QList<Difference> compare(const FormContent &a, const FormContent &b)
+namespace {
+
+// The differences of `a` and `b`, told by their values `heldA` and `heldB` as a
+// module holds them; the values shown are those of `a` and `b`.
+QList<Difference> differences(const FormContent &a, const FormContent &b, const FormContent &heldA,
+                              const FormContent &heldB)
 {
     QList<Difference> list;
     for (int i = 0; i < formschema::TextCount; ++i) {
         const int slot = i >= formschema::HeaderCount ? i - formschema::HeaderCount + 1 : 0;
         const QString &name = formschema::textFields()[i].name;
-        if (a.texts[i] != b.texts[i])
+        if (heldA.texts[i] != heldB.texts[i])
             list.append({name, i, slot, -1, quoted(a.texts[i]), quoted(b.texts[i])});
         if (slot == 0)
             continue;
@@ -26,6 +32,19 @@ QList<Difference> compare(const FormContent &a, const FormContent &b)
         }
     }
     return list;
+}
+
+} // namespace
+
+QList<Difference> compare(const FormContent &a, const FormContent &b)
+{
+    return differences(a, b, fieldrules::readBack(a), fieldrules::readBack(b));
+}
+
+QList<Difference> compareWithModule(const FormContent &form, const FormContent &held)
+{
+    const FormContent sent = fieldrules::readBack(form);
+    return differences(sent, held, sent, held);
 }
 
 QString quoted(const QString &text)

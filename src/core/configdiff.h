@@ -22,7 +22,14 @@ struct Difference
     friend bool operator==(const Difference &, const Difference &) = default;
 };
 
+// Two configurations as two modules would hold them: a text counts as the same
+// when it travels the same (fieldrules::readBack: a relay time "5" is "0005",
+// trailing blanks do not travel). The values shown are the configurations' own.
 QList<Difference> compare(const FormContent &a, const FormContent &b);
+
+// A form against what a module gave back (a read-out's content, unchanged): the
+// form as the module should hold it, value for value as it should come back.
+QList<Difference> compareWithModule(const FormContent &form, const FormContent &held);
 
 // A text in double quotes, with control and non-Latin-1 characters as escapes.
 QString quoted(const QString &text);

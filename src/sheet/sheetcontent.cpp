@@ -28,7 +28,6 @@ const char16_t *const kYes = u"igen";
 const char16_t *const kNo = u"nem";
 const char16_t *const kSeconds = u"mp";
 const char16_t *const kPage = u"%1/%2. oldal";
-const char *const kMaskedPin = "****";
 
 QString words(const char16_t *text)
 {
@@ -51,7 +50,7 @@ QString shownValue(const QString &name, const QString &text, bool showPin)
 {
     using namespace formschema::fieldname;
     if (name == Pin && !showPin && !text.isEmpty())
-        return QString::fromLatin1(kMaskedPin);
+        return QString::fromLatin1(MaskedPin);
     if (name == SmsCentre && !text.isEmpty())
         return QStringLiteral("%1 (%2)").arg(text, smscentre::operatorName(smscentre::indexForNumber(text)));
     if (name == Restore && (text == u"1" || text == u"0"))

@@ -10,6 +10,9 @@
 // drawn: the texts in the form's own words, the slots in use with their rights.
 namespace sheet {
 
+// A PIN as the sheet prints it, and as the window shows it wherever it names values.
+inline constexpr char MaskedPin[] = "****";
+
 // Everything the sheet is made from. The window passes the form as its save captures
 // it; the command line passes the file as the window would load it.
 struct SheetInput

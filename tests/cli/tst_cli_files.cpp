@@ -1,7 +1,8 @@
 // The file commands of the real rzm417-cli binary on real files: diff, check,
 // phones export and import, usage and the one-line errors.
-#include "cli/phonecsv.h"
+#include "core/files/phonecsv.h"
 #include "clirun.h"
+#include "core/fieldrules.h"
 #include "core/files/configfile.h"
 #include "core/formcontent.h"
 #include "core/phoneslot.h"
@@ -110,6 +111,12 @@ void tst_cli_files::diffSameAndDifferent()
     const CliRun same = runCli({"diff", pa, write("a2.k83", a)});
     QCOMPARE(same.code, 0);
     QCOMPARE(same.out, QString());
+    // A read-out of a.k83's module (rele_time "0005", no trailing blanks) holds the same values.
+    const QString readOut = write("readout.k83", fieldrules::readBack(a));
+    a.setText("m_nev", "Kapu  ");
+    const CliRun sameHeld = runCli({"diff", write("blanks.k83", a), readOut});
+    QCOMPARE(sameHeld.out, QString());
+    QCOMPARE(sameHeld.code, 0);
 
     const CliRun differ = runCli({"diff", pa, pb});
     QCOMPARE(differ.code, 1);

@@ -3,6 +3,8 @@
 #include "portnames.h"
 #include "portstate.h"
 
+#include "core/files/wholefile.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -10,7 +12,6 @@
 #include <QHash>
 #include <QLockFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSerialPortInfo>
 
 namespace portscan {
@@ -56,10 +57,11 @@ bool writeRecord(const Environment &env, Record record, QString *error)
     std::sort(numbers.begin(), numbers.end());
     for (int n : numbers)
         text += QStringLiteral("com%1 %2\n").arg(n).arg(record.value(n)).toUtf8();
-    QSaveFile file(env.linkFolder() + QLatin1Char('/') + kRecordName);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+    const QString path = env.linkFolder() + QLatin1Char('/') + kRecordName;
+    QString reason;
+    if (wholefile::write(path, text, &reason))
         return true;
-    *error = QStringLiteral("%1: %2").arg(file.fileName(), file.errorString());
+    *error = QStringLiteral("%1: %2").arg(path, reason);
     return false;
 }
 

@@ -2,8 +2,6 @@
 
 #include "answer.h"
 
-#include "core/fieldrules.h"
-
 namespace transfer {
 
 VerifyJudgement judgeVerify(const FormContent &form, const QString &expectedText, const QByteArray &bytes)
@@ -18,7 +16,7 @@ VerifyJudgement judgeVerify(const FormContent &form, const QString &expectedText
     if (!reading.ok())
         return {Kind::Unreadable, {}};
     // The form as the module would give it back, against what it gave.
-    return {Kind::Differs, configdiff::compare(fieldrules::readBack(form), reading.content)};
+    return {Kind::Differs, configdiff::compareWithModule(form, reading.content)};
 }
 
 } // namespace transfer

@@ -5,6 +5,7 @@
 #include "gui/dialogs/about.h"
 #include "gui/dialogs/help.h"
 #include "gui/files/configfiles.h"
+#include "gui/files/phonelists.h"
 #include "gui/fit/windowfit.h"
 #include "gui/form/formbinding.h"
 #include "gui/form/formchecks.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_link = new LinkCommands(this);
     m_transfers = new TransferCommands(*m_form, this);
     m_sheets = new SheetCommands(*m_form, *m_files, this);
+    m_phones = new PhoneLists(*m_form, *m_files, this);
 
     addChecksumGroup();
     connectActions();
@@ -129,6 +131,8 @@ void MainWindow::connectActions()
     connect(ui->actionFix, &QAction::triggered, this, &MainWindow::setFixChar);
     connect(ui->actionPrint, &QAction::triggered, this, &MainWindow::printSheet);
     connect(ui->actionExportPdf, &QAction::triggered, this, &MainWindow::exportPdf);
+    connect(ui->actionImportPhones, &QAction::triggered, this, &MainWindow::importPhones);
+    connect(ui->actionExportPhones, &QAction::triggered, this, &MainWindow::exportPhones);
     connect(ui->actionSafeDownload, &QAction::triggered, this, &MainWindow::safeDownload);
     connect(ui->actionRestoreBackup, &QAction::triggered, this, &MainWindow::restoreBackup);
 }
@@ -251,3 +255,5 @@ void MainWindow::input_check() { formchecks::checkInput(this, *m_form); }
 void MainWindow::smskpSelect() { formchecks::takeSmsCentre(*m_form); }
 void MainWindow::printSheet() { m_sheets->print(); }
 void MainWindow::exportPdf() { m_sheets->exportPdf(); }
+void MainWindow::importPhones() { m_phones->importList(); }
+void MainWindow::exportPhones() { m_phones->exportList(); }

@@ -12,6 +12,7 @@ class QLabel;
 class ConfigFiles;
 class FormUi;
 class LinkCommands;
+class PhoneLists;
 class SheetCommands;
 class TransferCommands;
 namespace Ui {
@@ -20,7 +21,8 @@ class MainWindow;
 
 // The one window of the program. Every command enters through one of its slots;
 // a slot that does more than a few lines hands the work to the subsystem that
-// owns it: ConfigFiles (files/: the document and whether it is saved),
+// owns it: ConfigFiles (files/: the document and whether it is saved; PhoneLists
+// beside it for the CSV list of the telephone slots),
 // LinkCommands (settings/: the link settings), TransferCommands (transfer/),
 // SheetCommands (printing/) and the form's checks (form/). The subsystems own
 // their state and report through signals; the window owns its menus and labels,
@@ -53,6 +55,10 @@ public:
     // and a read-back, and a backup written back. Plain members, like the two above.
     void safeDownload();
     void restoreBackup();
+    // The telephone slots as a CSV list: Telefonszámok importálása… and
+    // Telefonszámok exportálása…, plain member functions as well.
+    void importPhones();
+    void exportPhones();
 
 public slots:
     void newfile();
@@ -98,4 +104,5 @@ private:
     LinkCommands *m_link = nullptr;
     TransferCommands *m_transfers = nullptr;
     SheetCommands *m_sheets = nullptr;
+    PhoneLists *m_phones = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "core/serial/portnames.h"
 #include "core/serial/portstate.h"
 #include "gui/windowtexts.h"
+#include "sheet/sheetcontent.h"
 
 #include <QStringList>
 
@@ -87,6 +88,26 @@ QString verifyFailure(const transfer::VerifyJudgement &judgement)
     if (differences.size() <= kNamedFields)
         return tr("A modul mást tárol. Eltérő mezők: %1.").arg(list);
     return tr("A modul mást tárol. Eltérő mezők: %1 és még %2.").arg(list).arg(differences.size() - kNamedFields);
+}
+
+QString verifyDetails(const transfer::VerifyJudgement &judgement)
+{
+    const auto &differences = judgement.differences;
+    if (judgement.kind != transfer::VerifyJudgement::Kind::Differs || differences.isEmpty())
+        return QString();
+    const int pin = formschema::textIndex(formschema::fieldname::Pin);
+    // The values come quoted, or "on"/"off" for a right.
+    const auto shown = [pin](const configdiff::Difference &d, const QString &value) {
+        if (d.right >= 0)
+            return value == u"on" ? tr("be") : tr("ki");
+        if (d.index == pin && value != u"\"\"")
+            return QStringLiteral("\"%1\"").arg(QLatin1String(sheet::MaskedPin));
+        return value;
+    };
+    QStringList lines{tr("Részletek: %1 eltérő mező (az űrlap és a modul értéke)").arg(differences.size())};
+    for (const auto &d : differences)
+        lines << tr("%1: űrlap %2, modul %3").arg(fieldName(d), shown(d, d.a), shown(d, d.b));
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString textFailure(const transfer::TextResult &result, quint8 separator)

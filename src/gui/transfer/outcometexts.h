@@ -22,6 +22,11 @@ QString lineLost();
 QString downloadFailure(transfer::DownloadOutcome outcome, const QString &port);
 // The verify's reason for a mismatch; the differing fields named by the form's labels.
 QString verifyFailure(const transfer::VerifyJudgement &judgement);
+// Every differing field of a verify, for the details of its box: a heading
+// "Részletek: 3 eltérő mező (az űrlap és a modul értéke)", then a line a field,
+// `Modul neve: űrlap "Kapu", modul "Garázs"`, a right as "be" or "ki", the PIN
+// masked as the handover sheet prints it. Empty when no field value differs.
+QString verifyDetails(const transfer::VerifyJudgement &judgement);
 // A field as the form shows it (formtexts::fieldLabel): "Modul neve",
 // "Telefonszám (2. blokk, 1. sor)", "Bemenet riasztás 1 (2. blokk, 1. sor)",
 // "r16 (rejtett mező)".

@@ -191,9 +191,13 @@ void TransferCommands::verify(const LinkSettings &settings)
         QMessageBox::information(m_window, WindowTexts::tr("Ellenőrzés"), WindowTexts::tr("Sikeres ellenőrzés."));
     } else {
         const QString why = reception->lineLost ? outcometexts::lineLost() : outcometexts::verifyFailure(judgement);
-        QMessageBox::critical(m_window, WindowTexts::tr("Ellenőrzés"),
-                              WindowTexts::tr("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!") + QLatin1Char('\n')
-                                  + why);
+        QMessageBox box(QMessageBox::Critical, WindowTexts::tr("Ellenőrzés"),
+                        WindowTexts::tr("Sikertelen ellenőrzés.\nTöltse be újra a konfigurációt!") + QLatin1Char('\n') + why,
+                        QMessageBox::Ok, m_window);
+        // Beside the first fields named above, every differing field with both values.
+        if (const QString details = outcometexts::verifyDetails(judgement); !reception->lineLost && !details.isEmpty())
+            box.setDetailedText(details);
+        box.exec();
     }
     port.close();
 }

@@ -1,6 +1,6 @@
 #include "phonecsv.h"
 
-#include "configdiff.h"
+#include "core/configdiff.h"
 #include "core/formschema.h"
 #include "core/inputrules.h"
 #include "core/phoneslot.h"
@@ -29,13 +29,13 @@ int readSlot(const QStringList &cells, QStringList *problems)
     bool ok = false;
     const int slot = cells[0].toInt(&ok);
     if (!ok || slot < 1 || slot > formschema::PhoneCount) {
-        problems->append(QStringLiteral("unknown slot %1").arg(cli::quoted(cells[0])));
+        problems->append(QStringLiteral("unknown slot %1").arg(configdiff::quoted(cells[0])));
         return 0;
     }
     const QString field = formschema::textFields().at(phoneslot::phoneIndex(slot)).name;
     if (!cells[1].isEmpty() && cells[1] != field) {
         problems->append(QStringLiteral("unknown slot: field %1 is not slot %2's %3")
-                             .arg(cli::quoted(cells[1])).arg(slot).arg(field));
+                             .arg(configdiff::quoted(cells[1])).arg(slot).arg(field));
         return 0;
     }
     return slot;
@@ -45,7 +45,7 @@ void checkNumber(const QString &number, QStringList *problems)
 {
     for (QChar c : number) {
         if (inputrules::breaks(inputrules::Rule::Phone, c)) {
-            problems->append(QStringLiteral("bad digits %1").arg(cli::quoted(number)));
+            problems->append(QStringLiteral("bad digits %1").arg(configdiff::quoted(number)));
             break;
         }
     }
@@ -62,7 +62,7 @@ phoneslot::Rights readRights(const QStringList &cells, QStringList *problems)
             rights.on[r] = true;
         else if (cell != u"0")
             problems->append(QStringLiteral("bad %1 value %2 (0 or 1)")
-                                 .arg(phoneslot::rightName(phoneslot::Right(r)), cli::quoted(cell)));
+                                 .arg(phoneslot::rightName(phoneslot::Right(r)), configdiff::quoted(cell)));
     }
     return rights;
 }

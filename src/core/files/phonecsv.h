@@ -7,7 +7,8 @@
 #include <QString>
 #include <QStringList>
 
-// The 64 telephone slots as CSV, one row a slot:
+// The 64 telephone slots as CSV, one row a slot, for the window's File menu and
+// rzm417-cli phones alike:
 //   slot,field,number,input1_alarm,input2_alarm,output1_control,output2_control
 //   1,t1,36301112233,1,0,1,1
 // Rights are 0 or 1. On import the field column may be empty; slots without a
@@ -24,6 +25,8 @@ bool splitRow(const QString &line, QStringList *cells, QChar delimiter = QLatin1
 // A whole CSV as cell lists. The first line that is not blank is the header, blank
 // lines are skipped, line ends may be CR LF. The delimiter is ";" when the header
 // holds ";" and no ",", else ",". Other commands read their CSVs through this too.
+// The byte order mark spreadsheets put before a UTF-8 file is no concern here:
+// QString::fromUtf8, through which every caller reads the file, drops it.
 struct CsvLine
 {
     int line = 0; // 1-based
