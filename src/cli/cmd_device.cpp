@@ -62,7 +62,7 @@ bool finishTrace(const QCommandLineParser &parser, const QList<const TraceLog *>
     QString error;
     if (writeTrace(parser.value(kTrace), logs, &error))
         return true;
-    io.error(QStringLiteral("%1: trace not written: %2").arg(parser.value(kTrace), error));
+    io.error(QStringLiteral("%1: trace not written: %2").arg(shownPath(parser.value(kTrace)), error));
     return false;
 }
 
@@ -153,7 +153,7 @@ int runReadout(const QStringList &arguments, const Console &io)
         } else if (!saveConfig(output, config.form, io)) {
             code = ExitFile;
         } else {
-            io.out << portName << ": read " << bytes.size() << " bytes, written to " << output << '\n';
+            io.out << portName << ": read " << bytes.size() << " bytes, written to " << shownPath(output) << '\n';
             code = ExitOk;
         }
     }
@@ -188,7 +188,7 @@ int runVerify(const QStringList &arguments, const Console &io)
     const auto expected = transfer::buildVerifyText(form, settings);
     if (!expected.ok()) {
         io.error(QStringLiteral("%1: refused, port not touched: %2: holds a character the module cannot take")
-                     .arg(path, expected.fieldName));
+                     .arg(shownPath(path), expected.fieldName));
         return ExitRefused;
     }
     const auto trace = makeTrace(parser, portName);

@@ -52,7 +52,7 @@ bool jobsForPorts(const QStringList &ports, const QString &path, const FormConte
     const auto text = transfer::buildTransferText(form, settings);
     if (!text.ok()) {
         const auto findings = downloadFindings(form, settings);
-        io.error(QStringLiteral("%1: refused, nothing sent: %2").arg(path, formatFinding(findings.value(0))));
+        io.error(QStringLiteral("%1: refused, nothing sent: %2").arg(shownPath(path), formatFinding(findings.value(0))));
         return false;
     }
     *jobs = std::vector<ModuleJob>(ports.size());
@@ -74,7 +74,7 @@ int jobsForBatch(const QString &csvPath, const FormContent &templateForm, const 
         return ExitFile;
     const Batch batch = readBatch(QString::fromUtf8(csv), templateForm, settings);
     if (!batch.error.isEmpty()) {
-        io.error(QStringLiteral("%1: %2; no port opened").arg(csvPath, batch.error));
+        io.error(QStringLiteral("%1: %2; no port opened").arg(shownPath(csvPath), batch.error));
         return ExitRefused;
     }
     if (!batch.ok()) {
@@ -84,7 +84,7 @@ int jobsForBatch(const QString &csvPath, const FormContent &templateForm, const 
             refused += row.ok() ? 0 : 1;
         }
         io.out.flush();
-        io.error(QStringLiteral("%1: %2 of %3 rows refused; no port opened").arg(csvPath).arg(refused).arg(batch.rows.size()));
+        io.error(QStringLiteral("%1: %2 of %3 rows refused; no port opened").arg(shownPath(csvPath)).arg(refused).arg(batch.rows.size()));
         return ExitRefused;
     }
     *jobs = std::vector<ModuleJob>(batch.rows.size());
@@ -133,7 +133,7 @@ bool backupFolder(const QString &dir, const Console &io)
     if (dir.isEmpty())
         return true;
     if (!QDir().mkpath(dir) || !QFileInfo(dir).isDir() || !QFileInfo(dir).isWritable()) {
-        io.error(QStringLiteral("%1: backup folder cannot be made or written to; no port opened").arg(dir));
+        io.error(QStringLiteral("%1: backup folder cannot be made or written to; no port opened").arg(shownPath(dir)));
         return false;
     }
     return true;
@@ -181,7 +181,7 @@ int reportJobs(const std::vector<ModuleJob> &jobs, const SafeWriteOptions &optio
             io.err << line << '\n';
         code = qMax(code, job.code());
         if (!logged[i]) {
-            io.error(QStringLiteral("%1: the row of %2 was not written").arg(parser.value(kLog), job.download.settings.port));
+            io.error(QStringLiteral("%1: the row of %2 was not written").arg(shownPath(parser.value(kLog)), job.download.settings.port));
             code = qMax<int>(code, ExitFile);
         }
         if (TraceLog *trace = job.download.trace.get()) {
@@ -224,7 +224,7 @@ int downloadCommand(const QStringList &arguments, const Console &io, bool restor
     DownloadLog log;
     QString error;
     if (parser.isSet(kLog) && !log.open(parser.value(kLog), &error)) {
-        io.error(QStringLiteral("%1: log cannot be written: %2; no port opened").arg(parser.value(kLog), error));
+        io.error(QStringLiteral("%1: log cannot be written: %2; no port opened").arg(shownPath(parser.value(kLog)), error));
         return ExitFile;
     }
 

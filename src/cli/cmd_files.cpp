@@ -19,7 +19,7 @@ bool writeFile(const QString &path, const QByteArray &bytes, const Console &io)
 {
     QString reason;
     if (!wholefile::write(path, bytes, &reason)) {
-        io.error(QStringLiteral("%1: not written: %2").arg(path, reason));
+        io.error(QStringLiteral("%1: not written: %2").arg(shownPath(path), reason));
         return false;
     }
     return true;
@@ -40,10 +40,9 @@ int phonesExport(const QStringList &arguments, const Console &io)
     const QByteArray csv = phonecsv::exportCsv(form);
     if (parser.isSet(QStringLiteral("output")))
         return writeFile(parser.value(QStringLiteral("output")), csv, io) ? ExitOk : ExitFile;
-    io.out.flush();
-    QFile stdoutFile;
-    stdoutFile.open(stdout, QIODevice::WriteOnly);
-    stdoutFile.write(csv);
+    // Through the command's stream, so that a Windows console shows the names as
+    // characters; anywhere else the same UTF-8 bytes.
+    io.out << QString::fromUtf8(csv);
     return ExitOk;
 }
 
@@ -67,7 +66,7 @@ int phonesImport(const QStringList &arguments, const Console &io)
         return ExitFile;
     const auto result = phonecsv::importCsv(QString::fromUtf8(csv), form);
     if (!result.error.isEmpty()) {
-        io.error(QStringLiteral("%1: %2; nothing written").arg(csvPath, result.error));
+        io.error(QStringLiteral("%1: %2; nothing written").arg(shownPath(csvPath), result.error));
         return ExitRefused;
     }
     int refused = 0;
@@ -77,7 +76,7 @@ int phonesImport(const QStringList &arguments, const Console &io)
     }
     io.out.flush();
     if (refused > 0) {
-        io.error(QStringLiteral("%1: %2 of %3 rows refused; nothing written").arg(csvPath).arg(refused).arg(result.rows.size()));
+        io.error(QStringLiteral("%1: %2 of %3 rows refused; nothing written").arg(shownPath(csvPath)).arg(refused).arg(result.rows.size()));
         return ExitRefused;
     }
     const QString target = parser.isSet(QStringLiteral("output")) ? parser.value(QStringLiteral("output")) : path;
@@ -136,7 +135,7 @@ int runCheck(const QStringList &arguments, const Console &io)
         io.out << formatFinding(f) << '\n';
         refused += f.refuses() ? 1 : 0;
     }
-    io.out << path << ": " << (refused == 0 ? QStringLiteral("nothing refused") : QStringLiteral("%1 refused").arg(refused)) << '\n';
+    io.out << shownPath(path) << ": " << (refused == 0 ? QStringLiteral("nothing refused") : QStringLiteral("%1 refused").arg(refused)) << '\n';
     io.out.flush();
     return refused == 0 ? ExitOk : ExitRefused;
 }

@@ -1,5 +1,5 @@
 // The ports command on Windows: COM1 to COM32 as the system names them, each
-// with its state. Windows gives and keeps the COM names, so there is nothing to
+// with the device the Device Manager lists under that name, and its state. Windows gives and keeps the COM names, so there is nothing to
 // map or unmap by hand.
 #include "commands.h"
 #include "console.h"
@@ -19,8 +19,9 @@ int runPorts(const QStringList &arguments, const Console &io)
     }
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Lists the serial ports COM1 to COM32 that are there, one row each: the device and its\n"
-        "state (free, in use by another program, not a serial port)."));
+        "Lists the serial ports COM1 to COM32 that are there, one row each: the device, the\n"
+        "adapter as the Device Manager names it (with its USB ids), and its state (free, in use\n"
+        "by another program, not a serial port)."));
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("The same table as JSON, for scripts."));
     parser.addOption(jsonOption);
     if (const int code = parseArguments(parser, QStringLiteral("ports [--json]"), arguments, 0, io); code >= 0)

@@ -34,10 +34,10 @@ int runSheet(const QStringList &arguments, const Console &io)
     QString error;
     int pages = 0;
     if (!sheet::writePdf(output, input, &error, &pages)) {
-        io.error(QStringLiteral("%1: not written: %2").arg(output, error));
+        io.error(QStringLiteral("%1: not written: %2").arg(shownPath(output), error));
         return ExitFile;
     }
-    io.out << output << ": " << pages << (pages == 1 ? " page" : " pages") << '\n';
+    io.out << shownPath(output) << ": " << pages << (pages == 1 ? " page" : " pages") << '\n';
     return ExitOk;
 }
 

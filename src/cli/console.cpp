@@ -3,6 +3,7 @@
 #include "core/fieldrules.h"
 #include "core/files/configfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -11,6 +12,11 @@ namespace cli {
 void Console::error(const QString &what) const
 {
     err << "rzm417-cli: " << what << Qt::endl;
+}
+
+QString shownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
 }
 
 void Console::lines(const QStringList &list) const
@@ -27,11 +33,11 @@ bool openForReading(QFile &file, const Console &io)
 {
     const QString path = file.fileName();
     if (!QFileInfo::exists(path)) {
-        io.error(QStringLiteral("%1: no such file").arg(path));
+        io.error(QStringLiteral("%1: no such file").arg(shownPath(path)));
         return false;
     }
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        io.error(QStringLiteral("%1: cannot be read: %2").arg(path, QFileInfo(path).isDir() ? QStringLiteral("is a folder") : file.errorString()));
+        io.error(QStringLiteral("%1: cannot be read: %2").arg(shownPath(path), QFileInfo(path).isDir() ? QStringLiteral("is a folder") : file.errorString()));
         return false;
     }
     return true;
@@ -57,7 +63,7 @@ bool loadConfig(const QString &path, FormContent *form, const Console &io)
     FormContent content;
     if (!configfile::decode(lines, content)) {
         io.error(QStringLiteral("%1: not a configuration file (%2 lines, expected %3)")
-                     .arg(path, lines.size() > configfile::LineCount ? QStringLiteral("more than %1").arg(configfile::LineCount)
+                     .arg(shownPath(path), lines.size() > configfile::LineCount ? QStringLiteral("more than %1").arg(configfile::LineCount)
                                                                       : QString::number(lines.size()))
                      .arg(configfile::LineCount));
         return false;
@@ -70,7 +76,7 @@ bool saveConfig(const QString &path, const FormContent &form, const Console &io)
 {
     QString reason;
     if (!configfile::save(path, form, &reason)) {
-        io.error(QStringLiteral("%1: not written: %2").arg(path, reason));
+        io.error(QStringLiteral("%1: not written: %2").arg(shownPath(path), reason));
         return false;
     }
     return true;

@@ -21,6 +21,10 @@ struct Console
     void lines(const QStringList &list) const;
 };
 
+// A path as the system writes it, for everything a command prints: backslashes
+// on Windows ("C:\Users\ana\kiolvasás.k83"), whatever it was given or Qt made of it.
+QString shownPath(const QString &path);
+
 // Reads a whole file; a one-line error when it cannot.
 bool readFile(const QString &path, QByteArray *bytes, const Console &io);
 // Loads a configuration file as the window would show it (over-long texts cut

@@ -28,8 +28,10 @@ int main(int argc, char *argv[])
     // environment still decides over both.
     const bool debug = arguments.removeAll(QString::fromLatin1(cli::DebugOption)) > 0;
     QLoggingCategory::setFilterRules(debug ? QStringLiteral("default.debug=true") : QStringLiteral("default.debug=false"));
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    const auto outDevice = cli::openStdStream(stdout);
+    const auto errDevice = cli::openStdStream(stderr);
+    QTextStream out(outDevice.get());
+    QTextStream err(errDevice.get());
     const cli::Console io{out, err, isatty(fileno(stderr)) == 1};
     if (arguments == QStringList{QStringLiteral("--version")}) {
         out << "rzm417-cli " << appinfo::version << '\n';

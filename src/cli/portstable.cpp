@@ -1,5 +1,6 @@
 #include "portstable.h"
 
+#include "core/serial/portdevices.h"
 #include "core/serial/portnames.h"
 
 #include <QJsonArray>
@@ -27,7 +28,7 @@ QString deviceText(const portsurvey::Row &row)
 
 QStringList cells(const portsurvey::Row &row)
 {
-    const QString adapter = row.adapter ? adapterText(*row.adapter) : QString();
+    const QString adapter = row.adapter ? portdevices::describe(*row.adapter) : QString();
     // The state without its fix: the fix gets a line of its own under the row
     // (text()), where it can be copied whole.
     return {row.number > 0 ? comName(row) : QStringLiteral("-"), deviceText(row),
@@ -69,19 +70,6 @@ QJsonObject rowObject(const portsurvey::Row &row)
 }
 
 } // namespace
-
-QString adapterText(const portscan::AdapterInfo &adapter)
-{
-    QStringList parts;
-    for (const QString &part : {adapter.description, adapter.manufacturer})
-        if (!part.isEmpty())
-            parts << part;
-    if (!adapter.serialNumber.isEmpty())
-        parts << QStringLiteral("serial ") + adapter.serialNumber;
-    if (adapter.vendorId >= 0 && adapter.productId >= 0)
-        parts << QStringLiteral("USB %1:%2").arg(hex4(adapter.vendorId), hex4(adapter.productId));
-    return parts.join(QStringLiteral(", "));
-}
 
 QString text(const QList<portsurvey::Row> &rows)
 {

@@ -15,7 +15,5 @@ QString text(const QList<portsurvey::Row> &rows);
 // The same rows for scripts: {"folder": ..., "ports": [...]}; the folder is null
 // where there is none (Windows).
 QByteArray json(const QList<portsurvey::Row> &rows, const QString &folder);
-// "FT232R USB UART, FTDI, serial A50285BI, USB 0403:6001"; empty when nothing is known.
-QString adapterText(const portscan::AdapterInfo &adapter);
 
 } // namespace cli::portstable

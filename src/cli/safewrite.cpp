@@ -64,10 +64,10 @@ void makeBackup(ModuleJob &job, const SafeWriteOptions &options, const ProgressS
         job.backupCode = -1;
         return;
     case safewrite::SaveStatus::NotWritten:
-        job.backupFailure = QStringLiteral("%1: not written: %2").arg(backup.path, backup.error);
+        job.backupFailure = QStringLiteral("%1: not written: %2").arg(shownPath(backup.path), backup.error);
         break;
     case safewrite::SaveStatus::ReadsBackOtherwise:
-        job.backupFailure = QStringLiteral("%1: does not read back as it was written").arg(backup.path);
+        job.backupFailure = QStringLiteral("%1: does not read back as it was written").arg(shownPath(backup.path));
         break;
     }
     job.backupCode = ExitFile;
@@ -160,7 +160,7 @@ QStringList ModuleJob::report(const SafeWriteOptions &options) const
     const QString port = download.settings.port + QStringLiteral(": ");
     QStringList lines;
     if (!backupPath.isEmpty())
-        lines << port + QStringLiteral("backup ") + backupPath;
+        lines << port + QStringLiteral("backup ") + shownPath(backupPath);
     else if (!backupFailure.isEmpty() && written)
         lines << port + QStringLiteral("no backup: %1; written without one (--force)").arg(backupFailure);
     else if (!backupFailure.isEmpty())

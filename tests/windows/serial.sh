@@ -7,11 +7,16 @@
 # the report, the error line and the exit code.
 # - download, read-out and verify of a whole configuration at 1200 baud; the
 #   read-out's wall time on both sides is kept as a figure;
+# - a read-out into an accented file name in a subfolder, given with "/": the
+#   file is there under that name and the report names it with "\";
 # - the faults: a module that stays silent, one that never says "R", a wrong
 #   acknowledge, and a read-out answer and a download cut off by a line that
 #   vanishes;
-# - ports: COM7 free, then in use while the Linux tool reads the module out,
-#   and a read-out refused with that reason; then free again.
+# - ports: COM7 free, with no adapter (Wine lists no device for a port that is
+#   a link in dosdevices); with a USB adapter entered in the registry as Windows
+#   enters one, its name, maker, serial number and ids; then in use while the
+#   Linux tool reads the module out, and a read-out refused with that reason;
+#   then free again.
 source "$(dirname "$0")/../desktop/desktop.sh"
 source "$(dirname "$0")/wine.sh"
 
@@ -83,6 +88,24 @@ echo "read-out at 1200 baud: Linux $(cat "$WORK/linux/readout.ms") ms, Windows u
 echo "download at 1200 baud: Linux $(cat "$WORK/linux/download.ms") ms, Windows under Wine $(cat "$WORK/windows/download.ms") ms" >>"$FIGURES"
 exchange verify 0 verify example.k83 --port COM7
 grep -qx 'COM7: match' "$WORK/windows/verify.out" || fail "verify did not match: $(cat "$WORK/windows/verify.out")"
+
+STEP="an accented file name"
+# "ñ" is not in the prefix's ANSI code page (1250): only the command line as
+# UTF-16 carries it to the program.
+ACCENTED="kiolvasás őrző-ñ.k83"
+mkdir -p "$WORK/windows/mentés"
+(cd "$WORK/windows" && LC_ALL=hu_HU.UTF-8 win_cli readout --port COM7 -o "mentés/$ACCENTED") \
+    >"$WORK/accented.out" 2>"$WORK/accented.err" || fail "the read-out into $ACCENTED: $(cat "$WORK/accented.err")"
+cmp -s "$WORK/windows/mentés/$ACCENTED" "$WORK/windows/back.k83" ||
+    fail "no read-out under the name $ACCENTED: $(ls "$WORK/windows/mentés")"
+want="$(sed 's/written to .*$/written to /' "$WORK/windows/readout.out")mentés\\$ACCENTED"
+[ "$(cat "$WORK/accented.out")" = "$want" ] || fail "the report says \"$(cat "$WORK/accented.out")\", not \"$want\""
+(cd "$WORK/windows" && LC_ALL=hu_HU.UTF-8 win_cli check "nincs/$ACCENTED") >"$WORK/missing.out" 2>&1
+grep -qxF "rzm417-cli: nincs\\$ACCENTED: no such file" "$WORK/missing.out" || fail "a missing file: $(cat "$WORK/missing.out")"
+# On a terminal Wine gives the program a console: the text goes there as characters.
+(cd "$WORK/windows" && LC_ALL=hu_HU.UTF-8 SHELL=/bin/bash script -qec "$(printf '%q ' wine "$WIN_BIN/rzm417-cli.exe" check "mentés/$ACCENTED")" /dev/null) |
+    tr -d '\r' >"$WORK/console.out"
+grep -qE "mentés\\\\$ACCENTED: (nothing|[0-9]+) refused$" "$WORK/console.out" || fail "on a console: $(cat "$WORK/console.out")"
 stop_sim
 
 STEP="faults"
@@ -124,6 +147,17 @@ win_cli ports >"$WORK/ports.txt" 2>&1 || fail "ports failed: $(cat "$WORK/ports.
 grep -Eq '^COM7 +\\\\\.\\COM7 +system +- +free$' "$WORK/ports.txt" || fail "COM7 is not listed free: $(cat "$WORK/ports.txt")"
 ! grep -q -e '/dev/' -e 'links in' "$WORK/ports.txt" || fail "ports names Linux things on Windows: $(cat "$WORK/ports.txt")"
 [ "$(com7_state)" = "free" ] || fail "ports --json says COM7 is \"$(com7_state)\""
+# An FTDI adapter as its driver's installation records it: a device of the Ports
+# class with its COM name in "Device Parameters".
+ADAPTER='HKLM\System\CurrentControlSet\Enum\USB\VID_0403&PID_6001'
+wine reg add "$ADAPTER\A50285BI" /v ClassGUID /d '{4D36E978-E325-11CE-BFC1-08002BE10318}' /f >/dev/null &&
+    wine reg add "$ADAPTER\A50285BI" /v FriendlyName /d 'USB Serial Port (COM7)' /f >/dev/null &&
+    wine reg add "$ADAPTER\A50285BI" /v Mfg /d FTDI /f >/dev/null &&
+    wine reg add "$ADAPTER\A50285BI\Device Parameters" /v PortName /d COM7 /f >/dev/null || fail "the adapter's registry key"
+win_cli ports >"$WORK/ports-adapter.txt" 2>&1
+wine reg delete "$ADAPTER" /f >/dev/null
+grep -Eq '^COM7 +\\\\\.\\COM7 +system +USB Serial Port, FTDI, serial A50285BI, USB 0403:6001 +free$' "$WORK/ports-adapter.txt" ||
+    fail "COM7 does not name its adapter: $(cat "$WORK/ports-adapter.txt")"
 "$RZM_LINUX_CLI" readout --port COM7 -o "$WORK/linux/held.k83" >"$WORK/holder.log" 2>&1 &
 holder=$!
 pids+=("$holder")
