@@ -25,8 +25,14 @@ private slots:
 void tst_BackupFile::folderAndNames()
 {
     QTemporaryDir home;
+#ifdef Q_OS_WIN
+    // The per-user data folder Windows gives, not the roaming profile's.
+    QVERIFY2(safewrite::backupFolder().endsWith(QStringLiteral("/AppData/Local/rzm417/backups")),
+             qPrintable(safewrite::backupFolder()));
+#else
     qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
     QCOMPARE(safewrite::backupFolder(), home.path() + QStringLiteral("/rzm417/backups"));
+#endif
 
     // A port path and a padded identifier become one safe name; a taken name is never reused.
     const QDateTime time = QDateTime::currentDateTimeUtc();
