@@ -2,6 +2,8 @@
 
 #include "tracelog.h"
 
+#include "core/transfer/readoutexchange.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -20,8 +22,6 @@ void attachTrace(SerialPort &port, TraceLog *trace);
 // be opened: missing (adapter unplugged)", no permission and the fix, in use by which process.
 QString portFailureText(const QString &portName);
 
-// A module that floods the line must not keep the tool reading for ever; a real
-// answer is about transfer::ReadoutAnswerBytes long.
-constexpr qsizetype MaxAnswerBytes = 65536;
+using transfer::MaxAnswerBytes;
 
 } // namespace cli

@@ -19,6 +19,9 @@ constexpr int ReadoutPerByteMs = 1500;
 constexpr int ReadoutConstantMs = 0;
 // About the length of a whole answer in bytes: what a progress display counts to.
 constexpr int ReadoutAnswerBytes = 1570;
+// A module that floods the line must not keep a reader reading for ever: an
+// answer that runs past this many bytes is a flood, not a configuration.
+constexpr qsizetype MaxAnswerBytes = 65536;
 
 struct ReadoutHooks
 {

@@ -8,13 +8,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// An answer longer than this is a flood, not a configuration.
-constexpr qsizetype kMaxAnswerBytes = 65536;
-
-} // namespace
-
 safeThread::safeThread(const Job &job)
     : m_job(job)
     , m_firstStep(job.backupDir.isEmpty() ? DownloadStep : BackupStep)
@@ -55,7 +48,7 @@ safeThread::Reading safeThread::readModule(QByteArray *bytes, int step)
     transfer::ReadoutHooks hooks;
     hooks.step = [this, step](qsizetype received) {
         showProgress(step, qMin<qsizetype>(received, transfer::ReadoutAnswerBytes), transfer::ReadoutAnswerBytes);
-        return received < kMaxAnswerBytes && !isInterruptionRequested();
+        return received < transfer::MaxAnswerBytes && !isInterruptionRequested();
     };
     const transfer::Reception reception = transfer::runReadout(port, m_job.settings, hooks);
     port.close();
